@@ -1,0 +1,32 @@
+# Thin wrapper over CMake. `make run` and `make test` install what they need.
+BUILD   ?= build
+JOBS    ?= $(shell nproc)
+EXAMPLE ?= examples/grains.grz
+
+.PHONY: deps configure build run test bench clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/bin/grizal2 $(EXAMPLE); \
+	else \
+	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): showing $(EXAMPLE) with grizal2-cli instead."; \
+	  $(BUILD)/bin/grizal2-cli show $(EXAMPLE); \
+	fi
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+
+clean:
+	rm -rf $(BUILD)

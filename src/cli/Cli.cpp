@@ -1,0 +1,148 @@
+#include "cli/Cli.h"
+#include "samples/DataFiles.h"
+#include "samples/Errors.h"
+#include "samples/NumberForms.h"
+#include "samples/SampleTable.h"
+
+#include <charconv>
+#include <cstdio>
+#include <memory>
+
+namespace cli {
+
+namespace {
+const Command kCommands[] = {
+    {"show", CmdShow, "FILE.grz [--raw]"},
+    {"txt", CmdTxt, "FILE.grz OUT.txt"},
+    {"merge", CmdMerge, "FILE.grz... -o OUT.grz"},
+    {"stats", CmdStats,
+     "FILE.grz [--by number|volume] [--law auto|1|2|3|4] [--no-histogram] [--no-curve] "
+     "[--chart OUT.png] [--rtf OUT.rtf]"},
+    {"group", CmdGroup, "FILE.grz (--intervals K | --length L | --particles P) -o OUT.grz"},
+    {"generate", CmdGenerate,
+     "--law gaudin|rosin|lognormal --a A --b B --points N --from D1 --to D2 -o OUT.grz"},
+    {"convert", CmdConvert, "IN OUT [--quality Q]"},
+    {"image", CmdImage, "IN OUT OP..."},
+    {"analyse", CmdAnalyse,
+     "IN [OP...] [--measure linear|area|perimeter] [--kpix K] [--raw] [-o OUT.grz] [--marked OUT.png]"},
+    {"measure", CmdMeasure, "IMAGE (--segment X1,Y1,X2,Y2 | --polygon \"X1,Y1 X2,Y2 ...\") [--kpix K]"},
+    {"functions", CmdFunctions, ""},
+    {"apply-function", CmdApplyFunction, "IMAGE N [-o OUT]"},
+    {"devices", CmdDevices, ""},
+    {"scan", CmdScan, "[--device NAME] -o OUT"},
+};
+} // namespace
+
+const Command *Commands(int &count)
+{
+    count = int(sizeof kCommands / sizeof kCommands[0]);
+    return kCommands;
+}
+
+const Command *FindCommand(const QString &name)
+{
+    for (const Command &c : kCommands)
+        if (name == QLatin1String(c.name))
+            return &c;
+    return nullptr;
+}
+
+QChar Sep() { return numtext::SystemDecimalSeparator(); }
+
+void Message(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+    std::fflush(stderr);
+}
+
+int UsageError(const char *command, const QString &why)
+{
+    if (!why.isEmpty())
+        std::fprintf(stderr, "grizal2-cli %s: %s\n", command, why.toUtf8().constData());
+    if (const Command *c = FindCommand(QLatin1String(command)))
+        std::fprintf(stderr, "usage: grizal2-cli %s %s\n", c->name, c->usage);
+    return 2;
+}
+
+void Print(const QString &line)
+{
+    std::fputs(line.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+}
+
+bool OpenSample(const QString &fileName, TSampleData &out)
+{
+    auto file = std::make_unique<TSampleData>();
+    QString error;
+    if (!datafiles::ReadGrz(fileName, *file, error)) {
+        Message(error);
+        return false;
+    }
+    auto table = std::make_unique<SampleTable>();
+    table->SetData(*file, Sep());
+    try {
+        table->GetData(out, Sep());
+    } catch (const GrizalError &e) {
+        Message(e.text());
+        return false;
+    }
+    return true;
+}
+
+void PrintSample(const TSampleData &data, bool raw)
+{
+    QByteArray out;
+    const QChar sep = Sep();
+    for (int k = 0; k < data.Count; ++k) {
+        out += QByteArray::number(k + 1);
+        out += '\t';
+        if (raw) {
+            char buf[64];
+            auto res = std::to_chars(buf, buf + sizeof buf, double(data.Size(k)));
+            out.append(buf, int(res.ptr - buf));
+        } else {
+            out += numtext::Fixed6(data.Size(k), sep).toUtf8();
+        }
+        out += '\t';
+        out += QByteArray::number(data.N[k]);
+        out += '\n';
+    }
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+}
+
+bool WriteOutput(const QString &fileName, const QByteArray &bytes)
+{
+    QString error;
+    if (!datafiles::WriteFileAtomically(fileName, bytes, error)) {
+        Message(error);
+        return false;
+    }
+    return true;
+}
+
+bool TakeOption(QStringList &args, const QString &opt, QString &value)
+{
+    const int i = int(args.indexOf(opt));
+    if (i < 0 || i + 1 >= args.size())
+        return false;
+    value = args.at(i + 1);
+    args.removeAt(i + 1);
+    args.removeAt(i);
+    return true;
+}
+
+bool TakeFlag(QStringList &args, const QString &flag)
+{
+    return args.removeAll(flag) > 0;
+}
+
+bool ParseCliNumber(const QString &text, double &out)
+{
+    long double v = 0;
+    if (!numtext::ReadNumber(text, QLatin1Char('.'), v))
+        return false;
+    out = double(v);
+    return true;
+}
+
+} // namespace cli

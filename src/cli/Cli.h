@@ -1,0 +1,65 @@
+#pragma once
+// Shared pieces of grizal2-cli's commands.
+#include "samples/SampleData.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace cli {
+
+// One command: receives its arguments (without the command name) and returns the exit
+// status: 0 success, 1 after a message that ends the command, 2 usage error.
+using CommandFn = int (*)(const QStringList &args);
+
+struct Command {
+    const char *name;
+    CommandFn run;
+    const char *usage; // one line: the arguments after the command name
+};
+
+const Command *FindCommand(const QString &name);
+const Command *Commands(int &count);
+
+// The decimal separator of the system locale, as the windows use it.
+QChar Sep();
+
+// A message box's text on standard error, one line.
+void Message(const QString &text);
+// A usage error: the command's usage on standard error; returns 2.
+int UsageError(const char *command, const QString &why = QString());
+
+void Print(const QString &line);
+
+// Opens a ".GRZ" file as a sample window does: the sample goes into the table's texts
+// and is read back from them. On failure prints the message and returns false.
+bool OpenSample(const QString &fileName, TSampleData &out);
+// "row TAB size TAB count" per element; sizes in the table's form, or with `raw` the
+// shortest decimal that reads back to the same double, always with '.'.
+void PrintSample(const TSampleData &data, bool raw);
+
+// Writes a whole output file or nothing; on failure prints the message and returns false.
+bool WriteOutput(const QString &fileName, const QByteArray &bytes);
+
+// Parses "--opt value" style options: returns the value after `opt` and removes both.
+bool TakeOption(QStringList &args, const QString &opt, QString &value);
+bool TakeFlag(QStringList &args, const QString &flag);
+// A number given on the command line, always with '.'.
+bool ParseCliNumber(const QString &text, double &out);
+
+} // namespace cli
+
+// The commands, each in the file of its subsystem.
+int CmdShow(const QStringList &args);
+int CmdTxt(const QStringList &args);
+int CmdMerge(const QStringList &args);
+int CmdStats(const QStringList &args);
+int CmdGroup(const QStringList &args);
+int CmdGenerate(const QStringList &args);
+int CmdConvert(const QStringList &args);
+int CmdImage(const QStringList &args);
+int CmdAnalyse(const QStringList &args);
+int CmdMeasure(const QStringList &args);
+int CmdFunctions(const QStringList &args);
+int CmdApplyFunction(const QStringList &args);
+int CmdDevices(const QStringList &args);
+int CmdScan(const QStringList &args);

@@ -1,0 +1,44 @@
+#include "cli/Cli.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+
+void PrintUsage(FILE *to)
+{
+    std::fprintf(to, "usage: grizal2-cli COMMAND [OPTIONS]\n"
+                     "       grizal2-cli --help | COMMAND --help\n\ncommands:\n");
+    int n = 0;
+    const cli::Command *cmds = cli::Commands(n);
+    for (int i = 0; i < n; ++i)
+        std::fprintf(to, "  %s %s\n", cmds[i].name, cmds[i].usage);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        PrintUsage(stderr);
+        return 2;
+    }
+    const QString name = args.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        PrintUsage(stdout);
+        return 0;
+    }
+    const cli::Command *cmd = cli::FindCommand(name);
+    if (!cmd) {
+        std::fprintf(stderr, "grizal2-cli: unknown command '%s'\n", qPrintable(name));
+        PrintUsage(stderr);
+        return 2;
+    }
+    if (args.contains(QLatin1String("--help"))) {
+        std::printf("usage: grizal2-cli %s %s\n", cmd->name, cmd->usage);
+        return 0;
+    }
+    return cmd->run(args);
+}
