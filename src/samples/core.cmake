@@ -1,0 +1,7 @@
+target_sources(grizal2_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/Real48.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/NumberForms.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SampleData.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SampleTable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DataFiles.cpp
+)
