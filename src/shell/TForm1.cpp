@@ -1,10 +1,615 @@
 #include "shell/TForm1.h"
+#include "samples/DataFiles.h"
+#include "samples/Errors.h"
+#include "samples/NumberForms.h"
+#include "samples/TStatForm.h"
+#include "shell/Messages.h"
+#include "shell/Settings.h"
+#include "shell/SmallDialogs.h"
+#include "shell/TParamDlg.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QToolBar>
 
-TForm1::TForm1(const QStringList &, QWidget *parent) : QMainWindow(parent)
+namespace {
+
+// "description|pattern|description|pattern..." as Qt's name filters.
+QStringList NameFilters(const QString &pairs)
+{
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString desc = parts[i];
+        filters << (desc.endsWith(QLatin1Char(')')) ? desc : desc + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return filters;
+}
+
+QFileDialog *MakeFileDialog(QWidget *parent, const QString &title, const QString &filter, bool save,
+                            const QString &defaultSuffix)
+{
+    auto *d = new QFileDialog(parent, title);
+    d->setOption(QFileDialog::DontUseNativeDialog, true);
+    d->setNameFilters(NameFilters(filter));
+    if (save) {
+        d->setAcceptMode(QFileDialog::AcceptSave);
+        d->setOption(QFileDialog::DontConfirmOverwrite, true);
+        d->setDefaultSuffix(defaultSuffix);
+    }
+    return d;
+}
+
+const char *kOpenFilter =
+    "Все графические файлы|*.bmp;*.jpg;*.gif;*.emf;*.wmf;*.tif;*.png;*.ico;*.pcx|BMP файлы (*.bmp)|*.bmp|"
+    "JPEG файлы (*.jpg)|*.jpg|GIF файлы (*.gif)|*.gif|EMF файлы (*.emf)|*.emf|WMF файлы (*.wmf)|*.wmf|"
+    "TIFF файлы (*.tif)|*.tif|PNG файлы (*.png)|*.png|ICON файлы (*.ico)|*.ico|PCX файлы (*.pcx)|*.pcx|"
+    "Файлы данных Grizal 2 (*.grz)|*.grz|Файлы данных Grizal 2 (*.dat)|*.dat|Все файлы (*.*)|*.*";
+const char *kSaveImageFilter =
+    "Windows Bitmap файлы (*.bmp)|*.bmp|JPEG файлы (*.jpg)|*.jpg|Все файлы (*.*)|*.*";
+const char *kSaveDataFilter =
+    "Файлы данных Grizal 2 (*.grz)|*.grz|Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*";
+
+bool IsImageExtension(const QString &ext)
+{
+    static const QStringList list = {".BMP", ".JPG", ".GIF", ".EMF", ".WMF",
+                                     ".TIF", ".PNG", ".ICO", ".PCX"};
+    return list.contains(ext);
+}
+
+} // namespace
+
+TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
+    : QMainWindow(parent), commandLine_(commandLine), SeriesData_(std::make_unique<TSampleData>())
 {
     setWindowTitle(QStringLiteral("Grizal 2"));
+    SetMainWindow(this);
     mdi_ = new QMdiArea(this);
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &TForm1::SubWindowActivated);
+
+    Panel1 = new QLabel(this);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusBar()->addWidget(Panel1, 1);
+    statusBar()->setSizeGripEnabled(false);
+
+    BuildMenus();
+    BuildToolBar();
+
+    ChartLaw_ = 0;
+    ImageCount = 0;
+    StatCount = 0;
+    LaunchedWithFiles = !commandLine_.isEmpty();
+    const StoredSettings s = ReadSettings(numtext::SystemDecimalSeparator());
+    KPix_ = s.KPix;
+    SizeFlag_ = s.SizeFlag;
+    AddFuncFlag_ = s.AddFuncFlag;
+
+    // The dialogs live from start to end and keep their controls' states between uses.
+    NewDlg_ = new TNewDlg(this);
+    OpenDlg_ = new TOpenDlg(this);
+    ParamDlg_ = new TParamDlg(this);
+    AboutBox_ = new TAboutBox(this);
+    OpenDialog = MakeFileDialog(this, QStringLiteral("Открыть"), QString::fromUtf8(kOpenFilter), false, {});
+    SaveImageDialog = MakeFileDialog(this, QStringLiteral("Сохранить файл изображения"),
+                                     QString::fromUtf8(kSaveImageFilter), true, QStringLiteral("bmp"));
+    SaveDataDialog = MakeFileDialog(this, QStringLiteral("Сохранить файл данных"),
+                                    QString::fromUtf8(kSaveDataFilter), true, QStringLiteral("grz"));
+    UpdateCommandState();
 }
+
+TForm1::~TForm1()
+{
+    if (MainWindow() == this)
+        SetMainWindow(nullptr);
+}
+
+void TForm1::BuildMenus()
+{
+    auto item = [this](QMenu *menu, const QString &caption, const QString &hint, void (TForm1::*slot)(),
+                       const QKeySequence &key = QKeySequence()) {
+        QAction *a = menu->addAction(caption);
+        a->setStatusTip(hint);
+        if (!key.isEmpty())
+            a->setShortcut(key);
+        if (slot)
+            connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    auto submenu = [this](const QString &caption, const QString &hint) {
+        QMenu *m = menuBar()->addMenu(caption);
+        m->menuAction()->setStatusTip(hint);
+        return m;
+    };
+
+    SubFile = submenu(QStringLiteral("&Файл"), QStringLiteral("Операции с файлами"));
+    ItemNew = item(SubFile, QStringLiteral("Создать"), QStringLiteral("Создать новый файл"), &TForm1::NewFile);
+    ItemOpen = item(SubFile, QStringLiteral("Открыть"), QStringLiteral("Открыть файл"), &TForm1::Open,
+                    QKeySequence(Qt::CTRL | Qt::Key_O));
+    ItemOpenAdd = item(SubFile, QStringLiteral("Объединить"), QStringLiteral("Открыть файлы с объединением"),
+                       &TForm1::OpenAdd);
+    ItemSave = item(SubFile, QStringLiteral("Сохранить"), QStringLiteral("Сохранить  файл из активного окна"),
+                    &TForm1::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
+    ItemClose = item(SubFile, QStringLiteral("Закрыть"), QStringLiteral("Закрыть файл"), &TForm1::ItemCloseClick);
+    SubFile->addSeparator();
+    ItemGetImage = item(SubFile, QStringLiteral("Получить"), QStringLiteral("Получить изображение из TWAIN"),
+                        &TForm1::GetImage);
+    ItemSelectTwain = item(SubFile, QStringLiteral("Выбрать источник"), QStringLiteral("Выбрать источник TWAIN"),
+                           &TForm1::SelectTwainClick);
+    SubFile->addSeparator();
+    ItemExit = item(SubFile, QStringLiteral("Выход"), QStringLiteral("Выход из программы"), &TForm1::ItemExitClick,
+                    QKeySequence(Qt::ALT | Qt::Key_F4));
+
+    SubRed = submenu(QStringLiteral("П&равка"), QStringLiteral("Правка"));
+    ItemUndo = item(SubRed, QStringLiteral("Отменить"), QStringLiteral("Отменить последнюю операцию"),
+                    &TForm1::ItemUndoClick);
+    ItemUndo->setEnabled(false);
+    SubRed->addSeparator();
+    ItemCut = item(SubRed, QStringLiteral("Вырезать"), QStringLiteral("Вырезать"), &TForm1::ItemCutClick,
+                   QKeySequence(Qt::CTRL | Qt::Key_X));
+    ItemCopy = item(SubRed, QStringLiteral("Копировать"), QStringLiteral("Копировать"), &TForm1::ItemCopyClick,
+                    QKeySequence(Qt::CTRL | Qt::Key_C));
+    ItemPaste = item(SubRed, QStringLiteral("Вставить"), QStringLiteral("Вставить"), &TForm1::ItemPasteClick,
+                     QKeySequence(Qt::CTRL | Qt::Key_V));
+
+    SubService = submenu(QStringLiteral("&Сервис"), QStringLiteral("Сервис"));
+    ItemCalc = item(SubService, QStringLiteral("Калькулятор"), QStringLiteral("Калькулятор"), &TForm1::CalcClick);
+    ItemCalc->setCheckable(true);
+    ItemFormStat = item(SubService, QStringLiteral("Формирование выборки"),
+                        QStringLiteral("Формирование выборки с указанными параметрами"), &TForm1::FormStat);
+    ItemParam = item(SubService, QStringLiteral("Параметры"), QStringLiteral("Установка параметров системы"),
+                     &TForm1::ItemParamClick);
+    ItemKalibr = item(SubService, QStringLiteral("Калибровка"), QStringLiteral("Введение калибровочного коэффициента"),
+                      &TForm1::Kalibr);
+
+    SubWin = submenu(QStringLiteral("&Окно"), QString());
+    ItemCascade = item(SubWin, QStringLiteral("Р&асположить все"), QString(), &TForm1::ItemCascadeClick);
+    ItemTile = item(SubWin, QStringLiteral("&Разделить"), QString(), &TForm1::ItemTileClick);
+    connect(SubWin, &QMenu::aboutToShow, this, &TForm1::SubWinAboutToShow);
+
+    SubInfo = submenu(QStringLiteral("Ин&формация"), QStringLiteral("Информация"));
+    ItemInfo = item(SubInfo, QStringLiteral("О программе"), QStringLiteral("Информация о программе"),
+                    &TForm1::ItemInfoClick);
+}
+
+void TForm1::BuildToolBar()
+{
+    BarMain = addToolBar(QStringLiteral("BarMain"));
+    BarMain->setObjectName(QStringLiteral("BarMain"));
+    BarMain->setMovable(false);
+    BarMain->setIconSize(QSize(19, 19));
+    auto button = [this](QStyle::StandardPixmap icon, const QString &glyph, const QString &tip,
+                         void (TForm1::*slot)()) {
+        QIcon i = glyph.isEmpty() ? style()->standardIcon(icon) : QIcon();
+        QAction *a = BarMain->addAction(i, tip);
+        a->setToolTip(tip);
+        a->setStatusTip(tip);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    BtnNew = button(QStyle::SP_FileIcon, {}, QStringLiteral("Создать новый файл"), &TForm1::NewFile);
+    BtnOpen = button(QStyle::SP_DialogOpenButton, {}, QStringLiteral("Открыть"), &TForm1::Open);
+    BtnOpenAdd = button(QStyle::SP_FileDialogDetailedView, {}, QStringLiteral("Объединить"), &TForm1::OpenAdd);
+    BtnSave = button(QStyle::SP_DialogSaveButton, {}, QStringLiteral("Сохранить"), &TForm1::Save);
+    BtnGetImage = button(QStyle::SP_DriveDVDIcon, {}, QStringLiteral("Получить"), &TForm1::GetImage);
+    BtnCut = button(QStyle::SP_TrashIcon, {}, QStringLiteral("Вырезать"), &TForm1::ItemCutClick);
+    BtnCopy = button(QStyle::SP_FileDialogNewFolder, {}, QStringLiteral("Копировать"), &TForm1::ItemCopyClick);
+    BtnPaste = button(QStyle::SP_DialogApplyButton, {}, QStringLiteral("Вставить"), &TForm1::ItemPasteClick);
+    BtnCalc = button(QStyle::SP_ComputerIcon, {}, QStringLiteral("Калькулятор"), &TForm1::CalcClick);
+    BtnCalc->setCheckable(true);
+    BtnFormStat = button(QStyle::SP_FileDialogListView, {},
+                         QStringLiteral("Формирование выборки с указанными параметрами"), &TForm1::FormStat);
+    BtnInfo = button(QStyle::SP_MessageBoxInformation, {}, QStringLiteral("О программе"), &TForm1::ItemInfoClick);
+}
+
+bool TForm1::event(QEvent *e)
+{
+    // The hint of the highlighted item or of the control under the pointer.
+    if (e->type() == QEvent::StatusTip) {
+        Panel1->setText(static_cast<QStatusTipEvent *>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+void TForm1::showEvent(QShowEvent *e)
+{
+    QMainWindow::showEvent(e);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    if (LaunchedWithFiles)
+        for (const QString &f : commandLine_)
+            OpenData(f);
+}
+
+void TForm1::closeEvent(QCloseEvent *e)
+{
+    if (!closed_) {
+        closed_ = true;
+        StoredSettings s;
+        s.KPix = KPix_;
+        s.SizeFlag = SizeFlag_;
+        s.AddFuncFlag = AddFuncFlag_;
+        QString dir = QCoreApplication::applicationDirPath();
+        if (!dir.endsWith(QLatin1Char('/')))
+            dir += QLatin1Char('/');
+        WriteSettings(s, dir, numtext::SystemDecimalSeparator());
+    }
+    e->accept();
+}
+
+bool TForm1::HistogramChecked() const
+{
+    return ParamDlg_->CheckBox1->isChecked();
+}
+
+bool TForm1::CurveChecked() const
+{
+    return ParamDlg_->CheckBox2->isChecked();
+}
+
+void TForm1::SetImageFormActive(bool active)
+{
+    ImageFormActive_ = active;
+    UpdateCommandState();
+}
+
+void TForm1::SetStatFormActive(bool active)
+{
+    StatFormActive_ = active;
+    UpdateCommandState();
+}
+
+TStatForm *TForm1::SeriesForm() const
+{
+    return qobject_cast<TStatForm *>(SeriesForm_.data());
+}
+
+void TForm1::SetSeriesForm(TStatForm *form)
+{
+    SeriesForm_ = form;
+}
+
+void TForm1::SetUndoEnabled(bool enabled)
+{
+    ItemUndo->setEnabled(enabled);
+}
+
+void TForm1::SubWindowActivated(QMdiSubWindow *w)
+{
+    // Null also arrives when the whole program loses the focus; the active child stays.
+    if (!w && !mdi_->subWindowList().isEmpty() && mdi_->currentSubWindow())
+        return;
+    if (w == lastActive_)
+        return;
+    if (lastActive_)
+        if (auto *s = qobject_cast<TStatForm *>(lastActive_->widget()))
+            s->FormDeactivate();
+    lastActive_ = w;
+    ImageFormActive_ = false;
+    StatFormActive_ = false;
+    if (w) {
+        if (auto *s = qobject_cast<TStatForm *>(w->widget()))
+            s->FormActivate();
+        else if (w->widget() && w->widget()->inherits("TImageForm"))
+            ImageFormActive_ = true;
+    }
+    UpdateCommandState();
+}
+
+void TForm1::UpdateCommandState()
+{
+    const bool child = ImageFormActive_ || StatFormActive_;
+    for (QAction *a : {ItemSave, ItemClose, ItemCut, ItemCopy, ItemPaste, ItemCascade, ItemTile, BtnSave,
+                       BtnCut, BtnCopy, BtnPaste})
+        a->setEnabled(child);
+    // The calculator comes later; until then it is never shown.
+    ItemCalc->setChecked(false);
+    BtnCalc->setChecked(false);
+}
+
+void TForm1::SubWinAboutToShow()
+{
+    // The menu ends with the list of open child windows.
+    const QList<QAction *> actions = SubWin->actions();
+    for (QAction *a : actions)
+        if (a != ItemCascade && a != ItemTile) {
+            SubWin->removeAction(a);
+            a->deleteLater();
+        }
+    const QList<QMdiSubWindow *> windows = mdi_->subWindowList();
+    if (windows.isEmpty())
+        return;
+    SubWin->addSeparator();
+    int n = 0;
+    for (QMdiSubWindow *w : windows) {
+        QAction *a = SubWin->addAction(QStringLiteral("&%1 %2").arg(++n).arg(w->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(w == mdi_->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, w = QPointer<QMdiSubWindow>(w)] {
+            if (w)
+                mdi_->setActiveSubWindow(w);
+        });
+    }
+}
+
+QMdiSubWindow *TForm1::AddChild(QWidget *child, const QString &caption)
+{
+    child->setWindowTitle(caption);
+    QMdiSubWindow *sub = mdi_->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(child->size());
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+    return sub;
+}
+
+TStatForm *TForm1::CreateSttChild(const QString &fileName, bool numbered)
+{
+    auto *form = new TStatForm;
+    QString caption = fileName;
+    if (numbered)
+        caption = QStringLiteral("Stat%1.grz").arg(++StatCount);
+    AddChild(form, caption);
+    return form;
+}
+
+TImageForm *TForm1::CreateImgChild(const QString &, bool)
+{
+    return nullptr;
+}
+
+TStatForm *TForm1::NewSttFile()
+{
+    return CreateSttChild(QString(), true);
+}
+
+TStatForm *TForm1::ActiveStatForm() const
+{
+    QMdiSubWindow *w = mdi_->currentSubWindow();
+    return w ? qobject_cast<TStatForm *>(w->widget()) : nullptr;
+}
+
+TImageForm *TForm1::ActiveImageForm() const
+{
+    return nullptr;
+}
+
+void TForm1::SetActiveCaption(const QString &caption)
+{
+    if (QMdiSubWindow *w = mdi_->currentSubWindow()) {
+        w->setWindowTitle(caption);
+        if (w->widget())
+            w->widget()->setWindowTitle(caption);
+    }
+}
+
+void TForm1::NewFile()
+{
+    if (ExecDialog(NewDlg_) != QDialog::Accepted)
+        return;
+    if (NewDlg_->BtnImg->isChecked())
+        NewImgFile();
+    else if (NewDlg_->BtnStt->isChecked())
+        NewSttFile();
+}
+
+void TForm1::NewImgFile() {}
+
+void TForm1::Open()
+{
+    OpenDialog->setFileMode(QFileDialog::ExistingFile);
+    if (ExecDialog(OpenDialog) != QDialog::Accepted || OpenDialog->selectedFiles().isEmpty())
+        return;
+    OpenFile(OpenDialog->selectedFiles().first());
+}
+
+void TForm1::OpenAdd()
+{
+    OpenDialog->setFileMode(QFileDialog::ExistingFiles);
+    const int result = ExecDialog(OpenDialog);
+    const QStringList files = OpenDialog->selectedFiles();
+    OpenDialog->setFileMode(QFileDialog::ExistingFile);
+    if (result == QDialog::Accepted)
+        OpenAddFiles(files);
+}
+
+void TForm1::OpenAddFiles(const QStringList &files)
+{
+    if (files.isEmpty())
+        return;
+    // A first file that cannot be opened ends the command, so that the others are never
+    // appended to some other window.
+    if (!OpenData(files.first()))
+        return;
+    for (int i = 1; i < files.size(); ++i)
+        if (!MergeData(files[i]))
+            return;
+}
+
+void TForm1::OpenFile(const QString &fileName)
+{
+    const QString ext = datafiles::UpperExtension(fileName);
+    if (IsImageExtension(ext)) {
+        CreateImgChild(fileName, false);
+        return;
+    }
+    if (ext == QLatin1String(".GRZ") || ext == QLatin1String(".DAT")) {
+        if (ExecDialog(OpenDlg_) != QDialog::Accepted)
+            return;
+        if (OpenDlg_->RadioButton1->isChecked())
+            OpenData(fileName);
+        else
+            MergeData(fileName);
+    }
+}
+
+bool TForm1::OpenData(const QString &fileName)
+{
+    if (datafiles::UpperExtension(fileName) != QLatin1String(".GRZ"))
+        return true;
+    auto data = std::make_unique<TSampleData>();
+    QString error;
+    if (!datafiles::ReadGrz(fileName, *data, error)) {
+        ShowMessage(error);
+        return false;
+    }
+    CreateSttChild(fileName, false)->SetData(*data);
+    return true;
+}
+
+bool TForm1::MergeData(const QString &fileName)
+{
+    if (datafiles::UpperExtension(fileName) != QLatin1String(".GRZ"))
+        return true;
+    TStatForm *form = ActiveStatForm();
+    if (!form)
+        return false; // nothing to append to
+    auto window = std::make_unique<TSampleData>();
+    auto file = std::make_unique<TSampleData>();
+    try {
+        form->GetData(*window);
+    } catch (const GrizalError &e) {
+        ShowMessage(e.text());
+        return false;
+    }
+    QString error;
+    if (!datafiles::ReadGrz(fileName, *file, error)) {
+        ShowMessage(error);
+        return false;
+    }
+    AppendSample(*window, *file);
+    form->SetData(*window);
+    return true;
+}
+
+bool TForm1::SaveData(const QString &fileName)
+{
+    TStatForm *form = ActiveStatForm();
+    if (!form)
+        return false;
+    auto data = std::make_unique<TSampleData>();
+    try {
+        form->GetData(*data);
+    } catch (const GrizalError &e) {
+        ShowMessage(e.text());
+        return false;
+    }
+    const QString ext = datafiles::UpperExtension(fileName);
+    QString error;
+    bool ok = true;
+    if (ext == QLatin1String(".GRZ"))
+        ok = datafiles::WriteFileAtomically(fileName, datafiles::EncodeGrz(*data), error);
+    else if (ext == QLatin1String(".TXT"))
+        ok = datafiles::WriteFileAtomically(fileName,
+                                            datafiles::EncodeTxt(*data, numtext::SystemDecimalSeparator()), error);
+    if (!ok) {
+        ShowMessage(error);
+        return false;
+    }
+    SetActiveCaption(fileName);
+    return true;
+}
+
+void TForm1::SaveImage(const QString &) {}
+
+void TForm1::Save()
+{
+    QMdiSubWindow *w = mdi_->currentSubWindow();
+    if (!w)
+        return;
+    const QString proposed = datafiles::FileNamePart(w->windowTitle());
+    if (ImageFormActive_) {
+        SaveImageDialog->selectFile(proposed);
+        if (ExecDialog(SaveImageDialog) == QDialog::Accepted && !SaveImageDialog->selectedFiles().isEmpty())
+            SaveImage(SaveImageDialog->selectedFiles().first());
+    } else if (StatFormActive_) {
+        SaveDataDialog->selectFile(proposed);
+        if (ExecDialog(SaveDataDialog) == QDialog::Accepted && !SaveDataDialog->selectedFiles().isEmpty())
+            SaveData(SaveDataDialog->selectedFiles().first());
+    }
+}
+
+void TForm1::ItemCloseClick()
+{
+    if ((ImageFormActive_ || StatFormActive_) && mdi_->currentSubWindow())
+        mdi_->currentSubWindow()->close();
+}
+
+void TForm1::ItemExitClick()
+{
+    close();
+}
+
+void TForm1::ItemCutClick()
+{
+    if (StatFormActive_)
+        if (TStatForm *f = ActiveStatForm())
+            f->Cut();
+}
+
+void TForm1::ItemCopyClick()
+{
+    if (StatFormActive_)
+        if (TStatForm *f = ActiveStatForm())
+            f->Copy();
+}
+
+void TForm1::ItemPasteClick()
+{
+    if (StatFormActive_)
+        if (TStatForm *f = ActiveStatForm())
+            f->Paste();
+}
+
+void TForm1::ItemParamClick()
+{
+    ParamDlg_->MesureFunc->setCurrentIndex(SizeFlag_ < ParamDlg_->MesureFunc->count() ? SizeFlag_ : -1);
+    ParamDlg_->RasprFunc->setCurrentIndex(ChartLaw_ < ParamDlg_->RasprFunc->count() ? ChartLaw_ : -1);
+    ParamDlg_->ListAddFunc->setCurrentIndex(AddFuncFlag_ < ParamDlg_->ListAddFunc->count() ? AddFuncFlag_ : -1);
+    ExecDialog(ParamDlg_);
+    // However the dialog was closed, the choices made in it are taken.
+    SizeFlag_ = ParamDlg_->MesureFunc->currentIndex();
+    ChartLaw_ = ParamDlg_->RasprFunc->currentIndex();
+    AddFuncFlag_ = ParamDlg_->ListAddFunc->currentIndex();
+}
+
+void TForm1::ItemCascadeClick()
+{
+    mdi_->cascadeSubWindows();
+}
+
+void TForm1::ItemTileClick()
+{
+    mdi_->tileSubWindows();
+}
+
+void TForm1::ItemInfoClick()
+{
+    ExecDialog(AboutBox_);
+}
+
+// Commands whose parts come later.
+void TForm1::GetImage() {}
+void TForm1::SelectTwainClick() {}
+void TForm1::ItemUndoClick() {}
+void TForm1::CalcClick() { UpdateCommandState(); }
+void TForm1::FormStat() {}
+void TForm1::Kalibr() {}

@@ -1,0 +1,61 @@
+#pragma once
+// The sample window: a tool strip, the 10000-row table that is the only store of the
+// sample, and the report memo.
+#include "samples/SampleData.h"
+
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QTableView;
+class QTextEdit;
+class QToolBar;
+class SampleTableModel;
+
+class TStatForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TStatForm(QWidget *parent = nullptr);
+    ~TStatForm() override;
+
+    void ClearData();
+    // Reads the table into `data`; raises MathError when a size is too large to store.
+    void GetData(TSampleData &data) const;
+    void SetData(const TSampleData &data);
+
+    void Cut();
+    void Copy();
+    void Paste();
+
+    // Called by the main window when this window becomes or stops being the active child.
+    void FormActivate();
+    void FormDeactivate();
+
+    SampleTableModel *Model() const { return model_; }
+
+    QToolBar *BarSelect;
+    QAction *BtnDelSel, *BtnAddSel, *BtnMeanSel, *BtnSumSel, *BtnMinSel, *BtnMaxSel, *BtnFSel,
+        *BtnGroup, *BtnCalcStat, *BtnToExcel, *BtnToWord, *BtnSaveResults;
+    QWidget *Panel1;
+    QLabel *Label3, *Label4, *Label5;
+    QTableView *StringGrid;
+    QTextEdit *Memo;
+
+public slots:
+    void DelSelClick();
+    void AddSelClick();
+    void CalcSelClick();
+    void FSelClick();
+    void BtnGroupClick();
+    void BtnCalcStatClick();
+    void ToExcelClick();
+    void ToWordClick();
+    void SaveResultsClick();
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    QChar Sep() const;
+    SampleTableModel *model_;
+};

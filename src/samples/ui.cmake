@@ -1,0 +1,4 @@
+target_sources(grizal2_ui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/SampleTableModel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TStatForm.cpp
+)

@@ -1,0 +1,76 @@
+#include "shell/SmallDialogs.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+QDialogButtonBox *OkCancel(QDialog *d)
+{
+    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, d);
+    QObject::connect(box, &QDialogButtonBox::accepted, d, &QDialog::accept);
+    QObject::connect(box, &QDialogButtonBox::rejected, d, &QDialog::reject);
+    return box;
+}
+
+void TwoChoices(QDialog *d, QRadioButton *&first, const QString &a, QRadioButton *&second,
+                const QString &b)
+{
+    auto *layout = new QVBoxLayout(d);
+    first = new QRadioButton(a, d);
+    second = new QRadioButton(b, d);
+    first->setChecked(true);
+    layout->addWidget(first);
+    layout->addWidget(second);
+    layout->addWidget(OkCancel(d));
+    d->setFixedSize(d->sizeHint().expandedTo(QSize(260, 0)));
+}
+
+} // namespace
+
+TNewDlg::TNewDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Создать"));
+    TwoChoices(this, BtnImg, QStringLiteral("Файл изображения"), BtnStt, QStringLiteral("Файл данных"));
+}
+
+TOpenDlg::TOpenDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Файл данных"));
+    TwoChoices(this, RadioButton1, QStringLiteral("Открыть"), RadioButton2, QStringLiteral("Дописать"));
+}
+
+TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("О программе"));
+    auto *layout = new QVBoxLayout(this);
+    auto *icon = new QLabel(this);
+    icon->setPixmap(QApplication::windowIcon().isNull()
+                        ? style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48)
+                        : QApplication::windowIcon().pixmap(48, 48));
+    auto *name = new QLabel(QStringLiteral("Grizal 2"), this);
+    QFont f = name->font();
+    f.setPointSize(24);
+    f.setBold(true);
+    f.setItalic(true);
+    name->setFont(f);
+    name->setStyleSheet(QStringLiteral("color: blue"));
+    auto *build = new QLabel(QStringLiteral("сборка 2.31"), this);
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(icon, 0, Qt::AlignHCenter);
+    layout->addWidget(name, 0, Qt::AlignHCenter);
+    layout->addWidget(build, 0, Qt::AlignHCenter);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+}
+
+void TAboutBox::keyPressEvent(QKeyEvent *)
+{
+    accept();
+}

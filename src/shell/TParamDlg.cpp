@@ -1,0 +1,53 @@
+#include "shell/TParamDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QGroupBox *Group(QWidget *parent, const QString &caption, QWidget *a, QWidget *b = nullptr)
+{
+    auto *g = new QGroupBox(caption, parent);
+    auto *l = new QVBoxLayout(g);
+    l->addWidget(a);
+    if (b)
+        l->addWidget(b);
+    return g;
+}
+} // namespace
+
+TParamDlg::TParamDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Параметры"));
+    RasprFunc = new QComboBox(this);
+    RasprFunc->addItems({QStringLiteral("Авто"), QStringLiteral("Годена-Андреева"),
+                         QStringLiteral("Розина-Раммлера"), QStringLiteral("Норамльного распределения"),
+                         QStringLiteral("Лог. норм. распределения")});
+    CheckBox1 = new QCheckBox(QStringLiteral("Гистограмма"), this);
+    CheckBox2 = new QCheckBox(QStringLiteral("Расчетная кривая"), this);
+    CheckBox1->setChecked(true);
+    CheckBox2->setChecked(true);
+    MesureFunc = new QComboBox(this);
+    MesureFunc->addItems({QStringLiteral("Линейный размер"), QStringLiteral("Площадь"),
+                          QStringLiteral("Периметр")});
+    ListAddFunc = new QComboBox(this);
+    RasprFunc->setCurrentIndex(0);
+    MesureFunc->setCurrentIndex(0);
+
+    GroupBox4 = Group(this, QStringLiteral("Показывать график функции"), RasprFunc);
+    GroupBox1 = Group(this, QStringLiteral("Показывать элементы"), CheckBox1, CheckBox2);
+    GroupBox7 = Group(this, QStringLiteral("Анализ"), MesureFunc);
+    GroupBox6 = Group(this, QStringLiteral("Функция пользователя"), ListAddFunc);
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *layout = new QVBoxLayout(this);
+    for (QWidget *w : {static_cast<QWidget *>(GroupBox4), static_cast<QWidget *>(GroupBox1),
+                       static_cast<QWidget *>(GroupBox7), static_cast<QWidget *>(GroupBox6)})
+        layout->addWidget(w);
+    layout->addWidget(BitBtn1, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}

@@ -1,0 +1,265 @@
+#include "samples/DataFiles.h"
+#include "samples/SampleTableModel.h"
+#include "samples/TStatForm.h"
+#include "shell/Messages.h"
+#include "shell/Settings.h"
+#include "shell/SmallDialogs.h"
+#include "shell/TForm1.h"
+#include "shell/TParamDlg.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// Messages are recorded; dialogs answer OK at once after `prepare` has set their controls.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
+        qputenv("LC_ALL", "C");
+        QFile::remove(SettingsFileName());
+        SetMessageSink([this](const QString &t) { messages << t; });
+        SetDialogRunner([this](QDialog *d) {
+            if (prepare)
+                prepare(d);
+            return answer;
+        });
+    }
+    void TearDown() override
+    {
+        SetMessageSink({});
+        SetDialogRunner({});
+    }
+    QStringList Captions(TForm1 &f) const
+    {
+        QStringList out;
+        for (QMdiSubWindow *w : f.MdiArea()->subWindowList())
+            out << w->windowTitle();
+        return out;
+    }
+    QString WriteGrz(const QString &name, std::initializer_list<std::pair<double, int>> elems)
+    {
+        auto d = std::make_unique<TSampleData>();
+        for (auto [s, n] : elems) {
+            d->SetSize(d->Count, s);
+            d->N[d->Count++] = uint16_t(n);
+        }
+        QString error;
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(datafiles::WriteFileAtomically(path, datafiles::EncodeGrz(*d), error));
+        return path;
+    }
+    std::unique_ptr<TSampleData> Read(TStatForm *f)
+    {
+        auto d = std::make_unique<TSampleData>();
+        f->GetData(*d);
+        return d;
+    }
+
+    QTemporaryDir dir;
+    QStringList messages;
+    std::function<void(QDialog *)> prepare;
+    int answer = QDialog::Accepted;
+};
+
+TEST_F(MainWindowTest, CommandsFollowTheActiveChild)
+{
+    TForm1 f({});
+    for (QAction *a : {f.ItemSave, f.ItemClose, f.ItemCut, f.ItemCopy, f.ItemPaste, f.ItemCascade,
+                       f.ItemTile, f.BtnSave, f.BtnCut, f.BtnCopy, f.BtnPaste})
+        EXPECT_FALSE(a->isEnabled());
+    EXPECT_FALSE(f.ItemUndo->isEnabled());
+    f.NewSttFile();
+    EXPECT_TRUE(f.StatFormActive());
+    EXPECT_TRUE(f.ItemSave->isEnabled());
+    EXPECT_TRUE(f.BtnPaste->isEnabled());
+    f.ItemCloseClick();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(f.StatFormActive());
+    EXPECT_FALSE(f.ItemSave->isEnabled());
+}
+
+TEST_F(MainWindowTest, NumberingOnlyGrows)
+{
+    TForm1 f({});
+    f.NewSttFile();
+    f.NewSttFile();
+    f.ItemCloseClick(); // closes Stat2
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    f.NewSttFile();
+    EXPECT_EQ(Captions(f), QStringList({"Stat1.grz", "Stat3.grz"}));
+}
+
+TEST_F(MainWindowTest, NewDialogChoosesTheKindOfDocument)
+{
+    TForm1 f({});
+    prepare = [](QDialog *d) {
+        if (auto *n = qobject_cast<TNewDlg *>(d))
+            n->BtnStt->setChecked(true);
+    };
+    f.NewFile();
+    EXPECT_EQ(Captions(f), QStringList({"Stat1.grz"}));
+    answer = QDialog::Rejected;
+    f.NewFile();
+    EXPECT_EQ(Captions(f).size(), 1);
+}
+
+TEST_F(MainWindowTest, CommandLineFilesOpenInOrderImagesIgnored)
+{
+    const QString a = WriteGrz("a.grz", {{1, 1}});
+    const QString b = WriteGrz("b.GRZ", {{2, 2}, {3, 3}});
+    TForm1 f({b, dir.filePath("photo.png"), a});
+    f.show();
+    EXPECT_EQ(Captions(f), QStringList({b, a}));
+    f.close();
+}
+
+TEST_F(MainWindowTest, OpenFileDispatchesByExtension)
+{
+    TForm1 f({});
+    const QString a = WriteGrz("sample.GrZ", {{5, 2}});
+    f.OpenFile(dir.filePath("notes.txt"));
+    EXPECT_TRUE(Captions(f).isEmpty());
+    answer = QDialog::Rejected;
+    f.OpenFile(a);
+    EXPECT_TRUE(Captions(f).isEmpty());
+    answer = QDialog::Accepted;
+    f.OpenFile(a); // "Открыть" is checked at first
+    ASSERT_EQ(Captions(f), QStringList({a}));
+    prepare = [](QDialog *d) {
+        if (auto *o = qobject_cast<TOpenDlg *>(d))
+            o->RadioButton2->setChecked(true);
+    };
+    f.OpenFile(a); // "Дописать"
+    EXPECT_EQ(Captions(f).size(), 1);
+    EXPECT_EQ(Read(f.ActiveStatForm())->Count, 2);
+}
+
+TEST_F(MainWindowTest, MergeOfThreeFilesAppendsToTheFirst)
+{
+    TForm1 f({});
+    const QString a = WriteGrz("a.grz", {{1, 1}});
+    const QString b = WriteGrz("b.grz", {{2, 2}});
+    const QString c = WriteGrz("c.grz", {{3.14159, 3}});
+    f.OpenAddFiles({a, b, c});
+    ASSERT_EQ(Captions(f), QStringList({a}));
+    auto d = Read(f.ActiveStatForm());
+    ASSERT_EQ(d->Count, 3);
+    EXPECT_EQ(d->N[2], 3);
+    EXPECT_EQ(f.ActiveStatForm()->Model()->Table().SizeText(2), "3.142");
+}
+
+TEST_F(MainWindowTest, BadFilesAreRefusedWithAMessageNamingThem)
+{
+    TForm1 f({});
+    const QString bad = dir.filePath("bad.grz");
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(100, 'x'));
+    file.close();
+    EXPECT_FALSE(f.OpenData(bad));
+    EXPECT_TRUE(Captions(f).isEmpty());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(bad));
+
+    const QString good = WriteGrz("good.grz", {{7, 1}});
+    f.OpenAddFiles({bad, good}); // nothing is appended anywhere
+    EXPECT_TRUE(Captions(f).isEmpty());
+
+    f.OpenData(good);
+    EXPECT_FALSE(f.MergeData(dir.filePath("missing.grz")));
+    EXPECT_EQ(Read(f.ActiveStatForm())->Count, 1);
+}
+
+TEST_F(MainWindowTest, SaveByExtensionAndCaption)
+{
+    TForm1 f({});
+    TStatForm *s = f.NewSttFile();
+    s->Model()->setData(s->Model()->index(0, 1), "12.5", Qt::EditRole);
+    s->Model()->setData(s->Model()->index(0, 2), "3", Qt::EditRole);
+
+    const QString txt = dir.filePath("out.TXT");
+    ASSERT_TRUE(f.SaveData(txt));
+    QFile t(txt);
+    ASSERT_TRUE(t.open(QIODevice::ReadOnly));
+    EXPECT_EQ(t.readAll(), QByteArray("12.5\t3\r\n"));
+    EXPECT_EQ(Captions(f), QStringList({txt}));
+
+    const QString dat = dir.filePath("out.dat");
+    ASSERT_TRUE(f.SaveData(dat));
+    EXPECT_FALSE(QFile::exists(dat));
+    EXPECT_EQ(Captions(f), QStringList({dat}));
+
+    const QString grz = dir.filePath("out.grz");
+    ASSERT_TRUE(f.SaveData(grz));
+    EXPECT_EQ(QFile(grz).size(), 80016);
+
+    EXPECT_FALSE(f.SaveData(dir.filePath("no/dir/x.grz")));
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(Captions(f), QStringList({grz}));
+}
+
+TEST_F(MainWindowTest, SettingsDefaultsAndPersistence)
+{
+    {
+        TForm1 f({});
+        EXPECT_EQ(f.KPix(), 1.0);
+        EXPECT_EQ(f.SizeFlag(), 0);
+        EXPECT_EQ(f.AddFuncFlag(), 0);
+        f.SetKPix(0.125);
+        prepare = [](QDialog *d) {
+            if (auto *p = qobject_cast<TParamDlg *>(d)) {
+                p->MesureFunc->setCurrentIndex(1);
+                p->RasprFunc->setCurrentIndex(2);
+            }
+        };
+        answer = QDialog::Rejected; // the close box keeps the choices too
+        f.ItemParamClick();
+        EXPECT_EQ(f.SizeFlag(), 1);
+        EXPECT_EQ(f.ChartLaw(), 2);
+        EXPECT_EQ(f.AddFuncFlag(), -1); // no user functions in the list
+        f.close();
+    }
+    QSettings ini(SettingsFileName(), QSettings::IniFormat);
+    EXPECT_EQ(ini.value("Options/KPix").toString(), "0.125");
+    EXPECT_EQ(ini.value("Options/SizeFlag").toString(), "1");
+    EXPECT_TRUE(ini.value("Options/Grizal2Directory").toString().endsWith('/'));
+    prepare = {};
+    TForm1 again({});
+    EXPECT_EQ(again.KPix(), 0.125);
+    EXPECT_EQ(again.SizeFlag(), 1);
+    EXPECT_EQ(again.ChartLaw(), 0); // never stored
+}
+
+TEST_F(MainWindowTest, UnreadableSettingsFallBackToDefaults)
+{
+    {
+        QSettings ini(SettingsFileName(), QSettings::IniFormat);
+        ini.setValue("Options/KPix", "abc");
+        ini.setValue("Options/SizeFlag", "2x");
+        ini.setValue("Options/AddFuncFlag", "3");
+    }
+    StoredSettings s = ReadSettings('.');
+    EXPECT_EQ(s.KPix, 1.0);
+    EXPECT_EQ(s.SizeFlag, 0);
+    EXPECT_EQ(s.AddFuncFlag, 3);
+    // A comma-written value reads back only under a comma separator.
+    WriteSettings({2.5, 0, 0}, "/x/", ',');
+    EXPECT_EQ(ReadSettings(',').KPix, 2.5);
+    EXPECT_EQ(ReadSettings('.').KPix, 1.0);
+}
+
+} // namespace
