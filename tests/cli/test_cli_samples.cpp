@@ -1,0 +1,129 @@
+// grizal2-cli show, txt and merge, run as a user runs them.
+#include "samples/DataFiles.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+struct CliRun {
+    int code = -1;
+    QString out, err;
+};
+
+CliRun Cli(const QStringList &args, const char *locale = "C")
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", locale);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(GRIZAL2_BIN_DIR "/grizal2-cli"), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+class CliSamples : public ::testing::Test {
+protected:
+    QString Grz(const QString &name, std::initializer_list<std::pair<double, int>> elems)
+    {
+        auto d = std::make_unique<TSampleData>();
+        for (auto [s, n] : elems) {
+            d->SetSize(d->Count, s);
+            d->N[d->Count++] = uint16_t(n);
+        }
+        QString error;
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(datafiles::WriteFileAtomically(path, datafiles::EncodeGrz(*d), error));
+        return path;
+    }
+    QByteArray Bytes(const QString &name)
+    {
+        QFile f(name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(CliSamples, ShowInBothLocalesAndRaw)
+{
+    const QString f = Grz("a.grz", {{12.3456, 2}, {0.12345, 1}, {1234567, 7}});
+    EXPECT_EQ(Cli({"show", f}).out, "1\t12.346\t2\n2\t0.123\t1\n3\t1.23457E006\t7\n");
+    EXPECT_EQ(Cli({"show", f}, "ru_RU.UTF-8").out, "1\t12,346\t2\n2\t0,123\t1\n3\t1,23457E006\t7\n");
+    // Raw: the value read back from the table's text, shortest round-trip form, always '.'.
+    const CliRun raw = Cli({"show", "--raw", f}, "ru_RU.UTF-8");
+    EXPECT_EQ(raw.code, 0);
+    EXPECT_TRUE(raw.out.startsWith("1\t12.346")) << raw.out.toStdString();
+    EXPECT_TRUE(raw.out.contains("\n3\t1234570\t7\n")) << raw.out.toStdString();
+}
+
+TEST_F(CliSamples, TxtWritesWhatSavingTheOpenedFileWrites)
+{
+    const QString f = Grz("a.grz", {{12.5, 3}, {12.3456, 1}});
+    const QString out = dir.filePath("a.txt");
+    ASSERT_EQ(Cli({"txt", f, out}, "ru_RU.UTF-8").code, 0);
+    EXPECT_EQ(Bytes(out), QByteArray("12,5\t3\r\n12,346000000005\t1\r\n"));
+}
+
+TEST_F(CliSamples, MergeCapsAtTenThousand)
+{
+    auto big = std::make_unique<TSampleData>();
+    big->Count = 7000;
+    for (int k = 0; k < 7000; ++k) {
+        big->SetSize(k, k + 1);
+        big->N[k] = 1;
+    }
+    QString error;
+    const QString a = dir.filePath("a.grz"), b = dir.filePath("b.grz");
+    datafiles::WriteFileAtomically(a, datafiles::EncodeGrz(*big), error);
+    datafiles::WriteFileAtomically(b, datafiles::EncodeGrz(*big), error);
+    const QString out = dir.filePath("m.grz");
+    ASSERT_EQ(Cli({"merge", a, b, b, "-o", out}).code, 0);
+    TSampleData m;
+    ASSERT_TRUE(datafiles::DecodeGrz(Bytes(out), m));
+    EXPECT_EQ(m.Count, 10000);
+    EXPECT_EQ(m.Size(9999), 3000.0L);
+}
+
+TEST_F(CliSamples, FailuresAndUsage)
+{
+    const QString bad = dir.filePath("bad.grz");
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("broken");
+    f.close();
+    const CliRun r = Cli({"show", bad});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(bad));
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Cli({"show"}).code, 2);
+    EXPECT_EQ(Cli({"frobnicate"}).code, 2);
+    EXPECT_EQ(Cli({"merge", bad}).code, 2); // no -o
+    EXPECT_EQ(Cli({"--help"}).code, 0);
+    // A failed write leaves the old file as it was.
+    const QString good = Grz("g.grz", {{1, 1}});
+    EXPECT_EQ(Cli({"txt", good, dir.filePath("no/such/dir/x.txt")}).code, 1);
+}
+
+TEST(GrzFuzz, RandomAndMutatedBytesNeverCrash)
+{
+    auto d = std::make_unique<TSampleData>();
+    d->Count = 3;
+    QByteArray base = datafiles::EncodeGrz(*d);
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray b = base.left(int(16 + 8 * (next() % 10002)));
+        for (int m = 0; m < 8; ++m)
+            if (!b.isEmpty())
+                b[int(next() % uint32_t(b.size()))] = char(next());
+        TSampleData out;
+        if (datafiles::DecodeGrz(b, out)) {
+            EXPECT_LE(out.Count, (b.size() - 16) / 8);
+        }
+    }
+}
+
+} // namespace
