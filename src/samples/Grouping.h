@@ -1,0 +1,31 @@
+#pragma once
+// Grouping a sample into classes: by a number of equal intervals, by an interval length,
+// or by a number of particles per class. Each class is one element: its upper boundary
+// (or largest size) with the number of particles in it.
+#include "samples/SampleData.h"
+
+#include <QString>
+
+namespace grouping {
+
+struct Proposal {
+    int k0 = 0;          // √(total count), rounded
+    long double L0 = 0;  // largest size / k0, in the 6-byte form
+    int32_t P0 = 0;      // total count / k0, truncated
+};
+
+// Raises MathError when the counts add up to 0 (an empty sample included).
+Proposal Propose(const TSampleData &d);
+// The interval-length field's text of a proposal: 3 significant digits, 2 decimals.
+QString LengthText(long double L0, QChar sep);
+
+// Each raises MathError for a parameter of 0 before changing the sample, except by number
+// of particles, where the sort has already run.
+void ByIntervals(TSampleData &d, int k);
+void ByLength(TSampleData &d, long double L);
+void ByParticles(TSampleData &d, int32_t P);
+
+// The number-of-intervals field holds 0..100.
+constexpr int kMaxIntervals = 100;
+
+} // namespace grouping

@@ -1,0 +1,173 @@
+#include "samples/Errors.h"
+#include "samples/Grouping.h"
+#include "samples/TableOps.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+using namespace tableops;
+
+namespace {
+
+std::unique_ptr<TSampleData> Make(std::vector<double> sizes, std::vector<int> counts = {})
+{
+    auto d = std::make_unique<TSampleData>();
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        d->SetSize(int(i), sizes[i]);
+        d->N[i] = uint16_t(counts.empty() ? 1 : counts[i]);
+    }
+    d->Count = uint16_t(sizes.size());
+    return d;
+}
+
+std::vector<std::pair<double, int>> Elems(const TSampleData &d)
+{
+    std::vector<std::pair<double, int>> out;
+    for (int k = 0; k < d.Count; ++k)
+        out.push_back({double(d.Size(k)), d.N[k]});
+    return out;
+}
+
+using E = std::vector<std::pair<double, int>>;
+
+TEST(TableOps, DeleteAndInsertRows)
+{
+    auto d = Make({1, 2, 3, 4, 5});
+    DeleteRow(*d, 2);
+    EXPECT_EQ(Elems(*d), (E{{1, 1}, {3, 1}, {4, 1}, {5, 1}}));
+    DeleteRow(*d, 8); // below the last element: the last one goes
+    EXPECT_EQ(Elems(*d), (E{{1, 1}, {3, 1}, {4, 1}}));
+    InsertRow(*d, 2);
+    EXPECT_EQ(Elems(*d), (E{{1, 1}, {0, 0}, {3, 1}, {4, 1}}));
+    InsertRow(*d, 5); // just below the last: appended
+    InsertRow(*d, 50); // far below: appended too, no gap
+    EXPECT_EQ(Elems(*d), (E{{1, 1}, {0, 0}, {3, 1}, {4, 1}, {0, 0}, {0, 0}}));
+    auto empty = Make({});
+    DeleteRow(*empty, 1);
+    EXPECT_EQ(empty->Count, 0);
+    auto full = std::make_unique<TSampleData>();
+    full->Count = 10000;
+    InsertRow(*full, 1);
+    EXPECT_EQ(full->Count, 10000);
+}
+
+TEST(TableOps, Figures)
+{
+    auto d = Make({1, 2, 3}, {10, 20, 30});
+    EXPECT_EQ(FigureLines(*d, Figure::Sum, ','), QStringList({"Сумма значений: 6,000", "Сумма количеств: 60"}));
+    EXPECT_EQ(FigureLines(*d, Figure::Mean, '.'), QStringList({"Среднее значение: 2.333"}));
+    EXPECT_EQ(FigureLines(*d, Figure::Min, ','), QStringList({"Минимальное значение: 1,000"}));
+    EXPECT_EQ(FigureLines(*d, Figure::Max, ','), QStringList({"Максимальное значение: 3,000"}));
+    EXPECT_THROW(FigureLines(*Make({1, 2}, {0, 0}), Figure::Mean, ','), MathError);
+    EXPECT_THROW(FigureLines(*Make({}), Figure::Min, ','), MathError);
+    EXPECT_EQ(SumOfCounts(*Make({1, 2}, {65535, 2})), 1); // a 16-bit sum
+}
+
+TEST(TableOps, UserFunctionDropsTheExtremes)
+{
+    QStringList lines;
+    UserFunctionLines(*Make({5, 1, 9, 1, 9}), ',', lines);
+    EXPECT_EQ(lines, QStringList({"Минимальное значение: 1,000 удалено", "Максимальное значение: 9,000 удалено",
+                                  "Среднее значение оставшихся: 5,000"}));
+    lines.clear();
+    UserFunctionLines(*Make({1, 5, 7, 9}, {4, 1, 2, 3}), ',', lines);
+    EXPECT_EQ(lines.last(), "Среднее значение оставшихся: 6,333");
+    lines.clear();
+    EXPECT_THROW(UserFunctionLines(*Make({1, 2}), ',', lines), MathError);
+    EXPECT_EQ(lines.size(), 2); // the two removals are reported before the mean fails
+    lines.clear();
+    EXPECT_THROW(UserFunctionLines(*Make({}), ',', lines), MathError);
+}
+
+TEST(TableOps, CopyCutPasteText)
+{
+    SampleTable t;
+    t.SetSizeText(0, "12,500");
+    t.SetCountText(0, "3");
+    t.SetSizeText(1, "7,000");
+    t.SetSizeText(3, "4,000");
+    t.SetCountText(3, "1");
+    EXPECT_EQ(CopyText(t), "12,500\t3\n7,000\t\n");
+
+    SampleTable p;
+    p.SetSizeText(5, "keep");
+    PasteText(p, "1\t2\r\n3\t4\r\n5\n");
+    EXPECT_EQ(p.SizeText(0), "1");
+    EXPECT_EQ(p.CountText(1), "4");
+    EXPECT_EQ(p.SizeText(2), "5");
+    EXPECT_EQ(p.SizeText(3), "");  // the final LF writes an empty cell in the next row
+    EXPECT_EQ(p.SizeText(5), "keep");
+    // A text of more lines than the table has, and a tab-only storm, stay in bounds.
+    SampleTable big;
+    PasteText(big, QString("9\n").repeated(20000));
+    EXPECT_EQ(big.SizeText(9999), "9");
+    PasteText(big, QString(300000, QChar('\t')));
+    // Copy stops before 200000 characters.
+    for (int r = 0; r < SampleTable::Rows; ++r)
+        big.SetSizeText(r, QString(30, QChar('1')));
+    EXPECT_LE(CopyText(big).size(), 200000);
+}
+
+TEST(Grouping, ByIntervals)
+{
+    auto d = Make({1, 2, 3, 4});
+    grouping::ByIntervals(*d, 3);
+    EXPECT_EQ(Elems(*d), (E{{2, 2}, {3, 1}, {4, 1}}));
+    d = Make({10, 20, 30}, {5, 6, 7});
+    grouping::ByIntervals(*d, 2);
+    EXPECT_EQ(Elems(*d), (E{{20, 11}, {30, 7}}));
+    d = Make({7, 7, 7});
+    grouping::ByIntervals(*d, 3); // width 0: three empty classes at mn
+    EXPECT_EQ(Elems(*d), (E{{7, 0}, {7, 0}, {7, 0}}));
+    d = Make({1, 2});
+    EXPECT_THROW(grouping::ByIntervals(*d, 0), MathError);
+    EXPECT_EQ(d->Count, 2); // unchanged
+}
+
+TEST(Grouping, ByLengthDividesTheLargestSize)
+{
+    auto d = Make({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    grouping::ByLength(*d, 4); // round(2.5) = 2
+    EXPECT_EQ(Elems(*d), (E{{5, 5}, {9, 4}}));
+    d = Make({1, 2});
+    EXPECT_THROW(grouping::ByLength(*d, 0), MathError);
+    d = Make({0.5, 1000});
+    grouping::ByLength(*d, 1e-6); // far too many classes: cut to the capacity
+    EXPECT_EQ(d->Count, 10000);
+    d = Make({1, 2});
+    grouping::ByLength(*d, -1);
+    EXPECT_EQ(d->Count, 0);
+}
+
+TEST(Grouping, ByParticlesCountsElements)
+{
+    auto d = Make({5, 1, 4, 2, 3}, {9, 9, 9, 9, 9});
+    grouping::ByParticles(*d, 2);
+    EXPECT_EQ(Elems(*d), (E{{2, 2}, {4, 2}}));
+    d = Make({3, 1, 2}, {30, 10, 20});
+    EXPECT_THROW(grouping::ByParticles(*d, 0), MathError);
+    EXPECT_EQ(Elems(*d), (E{{1, 10}, {2, 20}, {3, 30}})); // sorted, not grouped
+    d = Make({3, 1});
+    grouping::ByParticles(*d, 5);
+    EXPECT_EQ(d->Count, 0);
+    d = Make({3, 1});
+    grouping::ByParticles(*d, -1);
+    EXPECT_EQ(d->Count, 0);
+}
+
+TEST(Grouping, Proposal)
+{
+    std::vector<double> sizes(100, 1.0);
+    sizes[40] = 50;
+    auto d = Make(sizes);
+    const auto p = grouping::Propose(*d);
+    EXPECT_EQ(p.k0, 10);
+    EXPECT_EQ(grouping::LengthText(p.L0, ','), "5,00");
+    EXPECT_EQ(p.P0, 10);
+    EXPECT_EQ(grouping::LengthText(12.3456L, ','), "12,30");
+    EXPECT_THROW(grouping::Propose(*Make({})), MathError);
+    EXPECT_THROW(grouping::Propose(*Make({1}, {0})), MathError);
+}
+
+} // namespace
