@@ -120,6 +120,28 @@ bool WriteOutput(const QString &fileName, const QByteArray &bytes)
     return true;
 }
 
+// Saves as the window's save does: the table's texts read into a fresh record, then by
+// extension ".GRZ" binary, ".TXT" text, anything else nothing.
+int SaveLikeWindow(const TSampleData &shown, const QString &out)
+{
+    auto table = std::make_unique<SampleTable>();
+    table->SetData(shown, Sep());
+    auto data = std::make_unique<TSampleData>();
+    try {
+        table->GetData(*data, Sep());
+    } catch (const GrizalError &e) {
+        Message(e.text());
+        return 1;
+    }
+    const QString ext = datafiles::UpperExtension(out);
+    if (ext == QLatin1String(".GRZ"))
+        return WriteOutput(out, datafiles::EncodeGrz(*data)) ? 0 : 1;
+    if (ext == QLatin1String(".TXT"))
+        return WriteOutput(out, datafiles::EncodeTxt(*data, Sep())) ? 0 : 1;
+    return 0;
+}
+
+
 bool TakeOption(QStringList &args, const QString &opt, QString &value)
 {
     const int i = int(args.indexOf(opt));

@@ -40,6 +40,11 @@ void PrintSample(const TSampleData &data, bool raw);
 // Writes a whole output file or nothing; on failure prints the message and returns false.
 bool WriteOutput(const QString &fileName, const QByteArray &bytes);
 
+// Saves a sample as the window's save does: shown in the table, read back into a fresh
+// record, then by extension ".GRZ" binary, ".TXT" text, anything else nothing. Returns the
+// exit status.
+int SaveLikeWindow(const TSampleData &shown, const QString &out);
+
 // Parses "--opt value" style options: returns the value after `opt` and removes both.
 bool TakeOption(QStringList &args, const QString &opt, QString &value);
 bool TakeFlag(QStringList &args, const QString &flag);

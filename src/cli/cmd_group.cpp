@@ -1,8 +1,62 @@
-// Commands of a subsystem still to come; each reports that it is not available yet.
+// group: the grouping dialog's three modes on a sample file.
 #include "cli/Cli.h"
+#include "samples/Errors.h"
+#include "samples/Grouping.h"
+#include "samples/NumberForms.h"
 
-int CmdGroup(const QStringList &)
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// A spin box's reading: an integer, or 0 for any other text.
+int32_t SpinValue(const QString &text)
 {
-    return cli::UsageError("group", QStringLiteral("not available in this build yet"));
+    int32_t v = 0;
+    return numtext::ReadInteger(text.trimmed(), v) ? v : 0;
 }
 
+} // namespace
+
+int CmdGroup(const QStringList &argsIn)
+{
+    QStringList args = argsIn;
+    QString out, k, l, p;
+    const bool byK = cli::TakeOption(args, QStringLiteral("--intervals"), k);
+    const bool byL = cli::TakeOption(args, QStringLiteral("--length"), l);
+    const bool byP = cli::TakeOption(args, QStringLiteral("--particles"), p);
+    if (!cli::TakeOption(args, QStringLiteral("-o"), out) || args.size() != 1 || int(byK) + int(byL) + int(byP) != 1)
+        return cli::UsageError("group");
+
+    auto data = std::make_unique<TSampleData>();
+    if (!cli::OpenSample(args[0], *data))
+        return 1;
+    grouping::Proposal proposal;
+    try {
+        proposal = grouping::Propose(*data);
+    } catch (const GrizalError &e) {
+        cli::Message(e.text());
+        return 1;
+    }
+    // The dialog's three fields: the proposed values, one of them replaced by the option.
+    const int intervals = std::clamp<int32_t>(byK ? SpinValue(k) : proposal.k0, 0, grouping::kMaxIntervals);
+    const int32_t particles = byP ? SpinValue(p) : proposal.P0;
+    try {
+        long double length = 0;
+        const bool lengthOk = byL ? numtext::ReadNumber(l, QLatin1Char('.'), length)
+                                  : numtext::ReadNumber(grouping::LengthText(proposal.L0, cli::Sep()),
+                                                        cli::Sep(), length);
+        if (!lengthOk)
+            throw GrizalError(QStringLiteral("not a number"));
+        length = Real48ToExt(ExtToReal48(length));
+        if (byK)
+            grouping::ByIntervals(*data, intervals);
+        else if (byL)
+            grouping::ByLength(*data, length);
+        else
+            grouping::ByParticles(*data, particles);
+    } catch (const GrizalError &) {
+        cli::Message(QStringLiteral("Невозможно сгруппировать данные"));
+    }
+    return cli::SaveLikeWindow(*data, out);
+}

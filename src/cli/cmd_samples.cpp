@@ -6,30 +6,6 @@
 
 #include <memory>
 
-namespace {
-
-// Saves as the window's save does: the table's texts read into a fresh record, then by
-// extension ".GRZ" binary, ".TXT" text, anything else nothing.
-int SaveLikeWindow(const TSampleData &shown, const QString &out)
-{
-    auto table = std::make_unique<SampleTable>();
-    table->SetData(shown, cli::Sep());
-    auto data = std::make_unique<TSampleData>();
-    try {
-        table->GetData(*data, cli::Sep());
-    } catch (const GrizalError &e) {
-        cli::Message(e.text());
-        return 1;
-    }
-    const QString ext = datafiles::UpperExtension(out);
-    if (ext == QLatin1String(".GRZ"))
-        return cli::WriteOutput(out, datafiles::EncodeGrz(*data)) ? 0 : 1;
-    if (ext == QLatin1String(".TXT"))
-        return cli::WriteOutput(out, datafiles::EncodeTxt(*data, cli::Sep())) ? 0 : 1;
-    return 0;
-}
-
-} // namespace
 
 int CmdShow(const QStringList &argsIn)
 {
@@ -81,5 +57,5 @@ int CmdMerge(const QStringList &argsIn)
             return 1;
         }
     }
-    return SaveLikeWindow(*window, out);
+    return cli::SaveLikeWindow(*window, out);
 }

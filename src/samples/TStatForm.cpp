@@ -1,10 +1,22 @@
 #include "samples/TStatForm.h"
 #include "samples/NumberForms.h"
+#include "samples/Errors.h"
+#include "samples/Grouping.h"
 #include "samples/SampleTableModel.h"
+#include "samples/TGroupDlg.h"
+#include "samples/TableOps.h"
+#include "shell/Messages.h"
 #include "shell/Glyphs.h"
 #include "shell/MainWindowApi.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <memory>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -90,7 +102,7 @@ QChar TStatForm::Sep() const
 void TStatForm::ClearData()
 {
     model_->Table().ClearData();
-    model_->TableReset();
+    ResetKeepingCurrentCell();
 }
 
 void TStatForm::GetData(TSampleData &data) const
@@ -101,7 +113,16 @@ void TStatForm::GetData(TSampleData &data) const
 void TStatForm::SetData(const TSampleData &data)
 {
     model_->Table().SetData(data, Sep());
+    ResetKeepingCurrentCell();
+}
+
+// Rewriting the table keeps the current cell where it was, as the grid's cursor stays.
+void TStatForm::ResetKeepingCurrentCell()
+{
+    const QModelIndex current = StringGrid->currentIndex();
     model_->TableReset();
+    if (current.isValid())
+        StringGrid->setCurrentIndex(model_->index(current.row(), current.column()));
 }
 
 void TStatForm::FormActivate()
@@ -122,15 +143,135 @@ void TStatForm::closeEvent(QCloseEvent *e)
     e->accept();
 }
 
-// Commands of the table operations, grouping, statistics and export come with their parts.
-void TStatForm::Cut() {}
-void TStatForm::Copy() {}
-void TStatForm::Paste() {}
-void TStatForm::DelSelClick() {}
-void TStatForm::AddSelClick() {}
-void TStatForm::CalcSelClick() {}
-void TStatForm::FSelClick() {}
-void TStatForm::BtnGroupClick() {}
+int TStatForm::CurrentRow() const
+{
+    const QModelIndex i = StringGrid->currentIndex();
+    return i.isValid() ? i.row() + 1 : 1;
+}
+
+void TStatForm::AppendLines(const QStringList &lines)
+{
+    for (const QString &l : lines)
+        Memo->append(l);
+}
+
+// An error that the command does not handle is shown with its text, as the application's
+// general handler does.
+void TStatForm::Guarded(const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const GrizalError &e) {
+        ShowMessage(e.text());
+    }
+}
+
+void TStatForm::Copy()
+{
+    QGuiApplication::clipboard()->setText(tableops::CopyText(model_->Table()));
+}
+
+void TStatForm::Cut()
+{
+    Copy();
+    ClearData();
+}
+
+void TStatForm::Paste()
+{
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+    if (!mime || !mime->hasText())
+        return;
+    tableops::PasteText(model_->Table(), mime->text());
+    ResetKeepingCurrentCell();
+}
+
+void TStatForm::DelSelClick()
+{
+    Guarded([this] {
+        auto d = std::make_unique<TSampleData>();
+        GetData(*d);
+        tableops::DeleteRow(*d, CurrentRow());
+        SetData(*d);
+    });
+}
+
+void TStatForm::AddSelClick()
+{
+    Guarded([this] {
+        auto d = std::make_unique<TSampleData>();
+        GetData(*d);
+        tableops::InsertRow(*d, CurrentRow());
+        SetData(*d);
+    });
+}
+
+void TStatForm::CalcSelClick()
+{
+    QObject *button = sender();
+    Guarded([this, button] {
+        auto d = std::make_unique<TSampleData>();
+        GetData(*d);
+        tableops::Figure f = tableops::Figure::Mean;
+        if (button == BtnSumSel)
+            f = tableops::Figure::Sum;
+        else if (button == BtnMinSel)
+            f = tableops::Figure::Min;
+        else if (button == BtnMaxSel)
+            f = tableops::Figure::Max;
+        AppendLines(tableops::FigureLines(*d, f, Sep()));
+    });
+}
+
+void TStatForm::FSelClick()
+{
+    Guarded([this] {
+        auto d = std::make_unique<TSampleData>();
+        GetData(*d);
+        QStringList lines;
+        try {
+            tableops::UserFunctionLines(*d, Sep(), lines);
+        } catch (...) {
+            AppendLines(lines);
+            throw;
+        }
+        AppendLines(lines);
+    });
+}
+
+void TStatForm::BtnGroupClick()
+{
+    Guarded([this] {
+        auto d = std::make_unique<TSampleData>();
+        GetData(*d);
+        const grouping::Proposal p = grouping::Propose(*d);
+        TGroupDlg *dlg = TGroupDlg::Instance();
+        dlg->SpinEdit1->setValue(p.k0);
+        dlg->Edit1->setText(grouping::LengthText(p.L0, Sep()));
+        dlg->SpinEdit2->setValue(p.P0);
+        if (ExecDialog(dlg) != QDialog::Accepted)
+            return;
+        try {
+            const int k = dlg->SpinEdit1->value();
+            long double L = 0;
+            if (!numtext::ReadNumber(dlg->Edit1->text(), Sep(), L))
+                throw GrizalError(dlg->Edit1->text());
+            L = Real48ToExt(ExtToReal48(L));
+            const int32_t P = dlg->SpinEdit2->value();
+            if (dlg->RadioButton1->isChecked())
+                grouping::ByIntervals(*d, k);
+            else if (dlg->RadioButton2->isChecked())
+                grouping::ByLength(*d, L);
+            else
+                grouping::ByParticles(*d, P);
+        } catch (const GrizalError &) {
+            ShowMessage(QStringLiteral("Невозможно сгруппировать данные"));
+        }
+        SetData(*d);
+    });
+}
+
+// The statistics and export commands come with their parts.
 void TStatForm::BtnCalcStatClick() {}
 void TStatForm::ToExcelClick() {}
 void TStatForm::ToWordClick() {}

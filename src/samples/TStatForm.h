@@ -3,7 +3,9 @@
 // sample, and the report memo.
 #include "samples/SampleData.h"
 
+#include <QStringList>
 #include <QWidget>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -57,5 +59,9 @@ protected:
 
 private:
     QChar Sep() const;
+    int CurrentRow() const;
+    void ResetKeepingCurrentCell();
+    void AppendLines(const QStringList &lines);
+    void Guarded(const std::function<void()> &command);
     SampleTableModel *model_;
 };

@@ -2,6 +2,7 @@
 #include "samples/DataFiles.h"
 #include "samples/Errors.h"
 #include "samples/NumberForms.h"
+#include "samples/TGroupDlg.h"
 #include "samples/TStatForm.h"
 #include "shell/Messages.h"
 #include "shell/Settings.h"
@@ -102,10 +103,11 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     AddFuncFlag_ = s.AddFuncFlag;
 
     // The dialogs live from start to end and keep their controls' states between uses.
-    NewDlg_ = new TNewDlg(this);
+    AboutBox_ = new TAboutBox(this);
+    TGroupDlg::Instance();
     OpenDlg_ = new TOpenDlg(this);
     ParamDlg_ = new TParamDlg(this);
-    AboutBox_ = new TAboutBox(this);
+    NewDlg_ = new TNewDlg(this);
     OpenDialog = MakeFileDialog(this, QStringLiteral("Открыть"), QString::fromUtf8(kOpenFilter), false, {});
     SaveImageDialog = MakeFileDialog(this, QStringLiteral("Сохранить файл изображения"),
                                      QString::fromUtf8(kSaveImageFilter), true, QStringLiteral("bmp"));

@@ -107,6 +107,30 @@ TEST_F(CliSamples, FailuresAndUsage)
     EXPECT_EQ(Cli({"txt", good, dir.filePath("no/such/dir/x.txt")}).code, 1);
 }
 
+TEST_F(CliSamples, GroupModesAndFailures)
+{
+    const QString f = Grz("g.grz", {{10, 5}, {20, 6}, {30, 7}});
+    const QString out = dir.filePath("out.grz");
+    ASSERT_EQ(Cli({"group", f, "--intervals", "2", "-o", out}).code, 0);
+    EXPECT_EQ(Cli({"show", out}).out, "1\t20.000\t11\n2\t30.000\t7\n");
+    ASSERT_EQ(Cli({"group", f, "--particles", "2", "-o", out}).code, 0);
+    EXPECT_EQ(Cli({"show", out}, "ru_RU.UTF-8").out, "1\t20,000\t2\n");
+    // A failing mode says so and still saves the sample as it stands.
+    const QString uns = Grz("u.grz", {{3, 30}, {1, 10}, {2, 20}});
+    const CliRun r = Cli({"group", uns, "--particles", "0", "-o", out});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err.trimmed(), "Невозможно сгруппировать данные");
+    EXPECT_EQ(Cli({"show", out}).out, "1\t1.000\t10\n2\t2.000\t20\n3\t3.000\t30\n");
+    EXPECT_EQ(Cli({"group", f, "--length", "x", "-o", out}).err.trimmed(), "Невозможно сгруппировать данные");
+    // An empty sample cannot get proposed values: the command ends there.
+    const QString empty = Grz("e.grz", {});
+    const CliRun e = Cli({"group", empty, "--intervals", "2", "-o", dir.filePath("never.grz")});
+    EXPECT_EQ(e.code, 1);
+    EXPECT_FALSE(QFile::exists(dir.filePath("never.grz")));
+    EXPECT_EQ(Cli({"group", f, "-o", out}).code, 2);
+    EXPECT_EQ(Cli({"group", f, "--intervals", "2", "--particles", "2", "-o", out}).code, 2);
+}
+
 TEST(GrzFuzz, RandomAndMutatedBytesNeverCrash)
 {
     auto d = std::make_unique<TSampleData>();

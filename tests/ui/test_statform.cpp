@@ -2,7 +2,17 @@
 #include "samples/SampleTableModel.h"
 #include "samples/TStatForm.h"
 
+#include "samples/TGroupDlg.h"
+#include "shell/Messages.h"
+
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTextEdit>
 #include <QLabel>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -55,6 +65,103 @@ TEST(StatForm, RowNumbersAreNotEditable)
     EXPECT_FALSE(f.Model()->setData(f.Model()->index(0, 0), "x", Qt::EditRole));
     EXPECT_FALSE(f.Model()->flags(f.Model()->index(0, 0)) & Qt::ItemIsEditable);
     EXPECT_TRUE(f.Model()->flags(f.Model()->index(0, 2)) & Qt::ItemIsEditable);
+}
+
+} // namespace
+
+namespace {
+
+class StatCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetMessageSink([this](const QString &t) { messages << t; });
+        SetDialogRunner([this](QDialog *d) {
+            if (prepare)
+                prepare(d);
+            return QDialog::Accepted;
+        });
+    }
+    void TearDown() override
+    {
+        SetMessageSink({});
+        SetDialogRunner({});
+    }
+    void Fill(std::initializer_list<std::pair<const char *, const char *>> rows)
+    {
+        int r = 0;
+        for (auto [s, n] : rows) {
+            f.Model()->Table().SetSizeText(r, s);
+            f.Model()->Table().SetCountText(r++, n);
+        }
+        f.Model()->TableReset();
+    }
+    QString Size(int r) { return f.Model()->Table().SizeText(r); }
+    QString Count(int r) { return f.Model()->Table().CountText(r); }
+    TStatForm f;
+    QStringList messages;
+    std::function<void(QDialog *)> prepare;
+    const QChar sep = numtext::SystemDecimalSeparator();
+};
+
+TEST_F(StatCommands, DeleteAndInsertAtTheCurrentRow)
+{
+    Fill({{"1", "1"}, {"2", "1"}, {"3", "1"}});
+    f.StringGrid->setCurrentIndex(f.Model()->index(1, 1));
+    f.DelSelClick();
+    EXPECT_EQ(Size(1), QString("3") + sep + "000");
+    EXPECT_EQ(Size(2), "");
+    f.AddSelClick();
+    EXPECT_EQ(Size(1), QString("0") + sep + "000");
+    EXPECT_EQ(Count(1), "0");
+}
+
+TEST_F(StatCommands, FiguresAndUserFunctionGoToTheMemo)
+{
+    Fill({{"1", "4"}, {"5", "1"}, {"7", "2"}, {"9", "3"}});
+    f.BtnSumSel->trigger();
+    f.FSelClick();
+    const QStringList lines = f.Memo->toPlainText().split('\n');
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[1], "Сумма количеств: 10");
+    EXPECT_EQ(lines[4], QString("Среднее значение оставшихся: 6") + sep + "333");
+    f.ClearData();
+    f.BtnMeanSel->trigger(); // counts add up to 0: the error text, no line
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(f.Memo->toPlainText().split('\n').size(), 5);
+}
+
+TEST_F(StatCommands, GroupingThroughTheDialog)
+{
+    Fill({{"10", "5"}, {"20", "6"}, {"30", "7"}});
+    prepare = [](QDialog *d) {
+        auto *g = qobject_cast<TGroupDlg *>(d);
+        ASSERT_TRUE(g);
+        EXPECT_EQ(g->SpinEdit1->value(), 4); // √18 rounded
+        g->RadioButton1->setChecked(true);
+        g->SpinEdit1->setValue(2);
+    };
+    f.BtnGroupClick();
+    EXPECT_EQ(Size(0), QString("20") + sep + "000");
+    EXPECT_EQ(Count(0), "11");
+    EXPECT_EQ(Count(1), "7");
+    // A length that is not a number makes every mode fail, and the table is rewritten.
+    prepare = [](QDialog *d) { qobject_cast<TGroupDlg *>(d)->Edit1->setText("abc"); };
+    f.BtnGroupClick();
+    EXPECT_EQ(messages, QStringList({"Невозможно сгруппировать данные"}));
+    EXPECT_EQ(Count(0), "11");
+}
+
+TEST_F(StatCommands, ClipboardRoundTrip)
+{
+    Fill({{"12,5", "3"}, {"7", ""}});
+    f.Cut();
+    EXPECT_EQ(Size(0), "");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "12,5\t3\n7\t\n");
+    QGuiApplication::clipboard()->setText("1\t2\r\n3\t4\r\n");
+    f.Paste();
+    EXPECT_EQ(Size(1), "3");
+    EXPECT_EQ(Count(1), "4");
 }
 
 } // namespace

@@ -1,0 +1,75 @@
+#include "samples/TGroupDlg.h"
+#include "samples/Grouping.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <climits>
+
+TGroupDlg *TGroupDlg::Instance()
+{
+    static TGroupDlg *dlg = new TGroupDlg;
+    return dlg;
+}
+
+TGroupDlg::TGroupDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Группировка данных"));
+    auto *kind = new QGroupBox(QStringLiteral("Вид группировки"), this);
+    RadioButton1 = new QRadioButton(QStringLiteral("По числу интервалов"), kind);
+    RadioButton2 = new QRadioButton(QStringLiteral("По длинне интервалов"), kind);
+    RadioButton3 = new QRadioButton(QStringLiteral("По числу частиц"), kind);
+    RadioButton1->setChecked(true);
+    auto *kl = new QVBoxLayout(kind);
+    kl->addWidget(RadioButton1);
+    kl->addWidget(RadioButton2);
+    kl->addWidget(RadioButton3);
+
+    auto *params = new QGroupBox(QStringLiteral("Параметры группировки"), this);
+    SpinEdit1 = new QSpinBox(params);
+    SpinEdit1->setRange(0, grouping::kMaxIntervals);
+    Edit1 = new QLineEdit(params);
+    SpinEdit2 = new QSpinBox(params);
+    SpinEdit2->setRange(INT_MIN, INT_MAX);
+    auto *pl = new QVBoxLayout(params);
+    pl->addWidget(new QLabel(QStringLiteral("Число интервалов"), params));
+    pl->addWidget(SpinEdit1);
+    pl->addWidget(new QLabel(QStringLiteral("Длина интервала, мкм"), params));
+    pl->addWidget(Edit1);
+    pl->addWidget(new QLabel(QStringLiteral("Число частиц"), params));
+    pl->addWidget(SpinEdit2);
+
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    CancelBtn = new QPushButton(QStringLiteral("Отмена"), this);
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(kind);
+    top->addWidget(params);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    for (QRadioButton *b : {RadioButton1, RadioButton2, RadioButton3})
+        connect(b, &QRadioButton::toggled, this, &TGroupDlg::ModeChanged);
+    ModeChanged();
+}
+
+void TGroupDlg::ModeChanged()
+{
+    SpinEdit1->setEnabled(RadioButton1->isChecked());
+    Edit1->setEnabled(RadioButton2->isChecked());
+    SpinEdit2->setEnabled(RadioButton3->isChecked());
+}
