@@ -79,6 +79,7 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Grizal 2"));
     SetMainWindow(this);
+    qApp->installEventFilter(this);
     mdi_ = new QMdiArea(this);
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -118,6 +119,7 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
 
 TForm1::~TForm1()
 {
+    qApp->removeEventFilter(this);
     if (MainWindow() == this)
         SetMainWindow(nullptr);
 }
@@ -222,12 +224,18 @@ void TForm1::BuildToolBar()
 
 bool TForm1::event(QEvent *e)
 {
-    // The hint of the highlighted item or of the control under the pointer.
-    if (e->type() == QEvent::StatusTip) {
-        Panel1->setText(static_cast<QStatusTipEvent *>(e)->tip());
-        return true;
-    }
+    if (e->type() == QEvent::StatusTip)
+        return true; // shown by the filter below, not in the status bar's message area
     return QMainWindow::event(e);
+}
+
+// The hint of the highlighted item or of the control under the pointer, wherever it comes
+// from: menus, the tool bar, child windows and their controls.
+bool TForm1::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() == QEvent::StatusTip)
+        Panel1->setText(static_cast<QStatusTipEvent *>(e)->tip());
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void TForm1::showEvent(QShowEvent *e)

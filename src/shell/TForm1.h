@@ -103,6 +103,7 @@ public slots:
 
 protected:
     bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 

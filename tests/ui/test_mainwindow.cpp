@@ -8,6 +8,9 @@
 #include "shell/TParamDlg.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QToolBar>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QComboBox>
@@ -90,6 +93,27 @@ TEST_F(MainWindowTest, CommandsFollowTheActiveChild)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(f.StatFormActive());
     EXPECT_FALSE(f.ItemSave->isEnabled());
+}
+
+TEST_F(MainWindowTest, HintsReachTheStatusStrip)
+{
+    TForm1 f({});
+    f.ItemSave->showStatusText(f.SubFile);
+    EXPECT_EQ(f.Panel1->text(), "Сохранить  файл из активного окна");
+    TStatForm *s = f.NewSttFile();
+    s->BtnGroup->showStatusText(s->BarSelect);
+    EXPECT_EQ(f.Panel1->text(), "Группировка данных");
+    QStringList menus;
+    for (QAction *a : f.menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, QStringList({"&Файл", "П&равка", "&Сервис", "&Окно", "Ин&формация"}));
+    QStringList tips;
+    for (QAction *a : f.BarMain->actions())
+        tips << a->toolTip();
+    EXPECT_EQ(tips.size(), 11);
+    EXPECT_EQ(tips.first(), "Создать новый файл");
+    EXPECT_EQ(f.ItemOpen->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(f.ItemExit->shortcut(), QKeySequence("Alt+F4"));
 }
 
 TEST_F(MainWindowTest, NumberingOnlyGrows)
