@@ -4,9 +4,11 @@
 #include "samples/NumberForms.h"
 #include "samples/TGroupDlg.h"
 #include "samples/TStatForm.h"
+#include "shell/Calibration.h"
 #include "shell/Messages.h"
 #include "shell/Settings.h"
 #include "shell/SmallDialogs.h"
+#include "shell/TKalibrDlg.h"
 #include "shell/TParamDlg.h"
 
 #include <QAction>
@@ -15,6 +17,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -104,6 +107,7 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     AddFuncFlag_ = s.AddFuncFlag;
 
     // The dialogs live from start to end and keep their controls' states between uses.
+    KalibrDlg_ = new TKalibrDlg(this);
     AboutBox_ = new TAboutBox(this);
     TGroupDlg::Instance();
     OpenDlg_ = new TOpenDlg(this);
@@ -601,6 +605,23 @@ void TForm1::ItemParamClick()
     AddFuncFlag_ = ParamDlg_->ListAddFunc->currentIndex();
 }
 
+void TForm1::Kalibr()
+{
+    const QChar sep = numtext::SystemDecimalSeparator();
+    KalibrDlg_->KPixEdit->setText(calibration::KPixText(KPix_, sep));
+    if (ExecDialog(KalibrDlg_) != QDialog::Accepted)
+        return;
+    double v = 0;
+    if (calibration::ReadKPix(KalibrDlg_->KPixEdit->text(), sep, v))
+        KPix_ = v;
+    else
+        ShowMessage(QStringLiteral("Неверное значение коэффициента пересчета"));
+    RedrawActiveScaleBar();
+    UpdateCommandState();
+}
+
+void TForm1::RedrawActiveScaleBar() {}
+
 void TForm1::ItemCascadeClick()
 {
     mdi_->cascadeSubWindows();
@@ -622,4 +643,3 @@ void TForm1::SelectTwainClick() {}
 void TForm1::ItemUndoClick() {}
 void TForm1::CalcClick() { UpdateCommandState(); }
 void TForm1::FormStat() {}
-void TForm1::Kalibr() {}

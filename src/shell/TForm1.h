@@ -18,6 +18,7 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class TAboutBox;
+class TKalibrDlg;
 class TNewDlg;
 class TOpenDlg;
 class TParamDlg;
@@ -64,6 +65,7 @@ public:
     TImageForm *ActiveImageForm() const;
     QMdiArea *MdiArea() const { return mdi_; }
     TParamDlg *ParamDlg() const { return ParamDlg_; }
+    TKalibrDlg *KalibrDlg() const { return KalibrDlg_; }
 
     // Menus and items.
     QMenu *SubFile, *SubRed, *SubService, *SubWin, *SubInfo;
@@ -114,6 +116,7 @@ private:
     void SubWindowActivated(QMdiSubWindow *w);
     QMdiSubWindow *AddChild(QWidget *child, const QString &caption);
     void SetActiveCaption(const QString &caption);
+    void RedrawActiveScaleBar();
 
     QMdiArea *mdi_ = nullptr;
     QStringList commandLine_;
@@ -133,6 +136,7 @@ private:
     std::unique_ptr<TSampleData> SeriesData_;
     QPointer<QMdiSubWindow> lastActive_;
 
+    TKalibrDlg *KalibrDlg_ = nullptr;
     TNewDlg *NewDlg_ = nullptr;
     TOpenDlg *OpenDlg_ = nullptr;
     TParamDlg *ParamDlg_ = nullptr;

@@ -6,4 +6,6 @@ target_sources(grizal2_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/SmallDialogs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TForm1.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TParamDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TKalibrDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ImageLoading.cpp
 )
