@@ -4,6 +4,7 @@
 #include "shell/TForm1.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <exception>
@@ -34,6 +35,7 @@ int RunGrizal2(int argc, char **argv)
     TApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Grizal 2"));
     QApplication::setApplicationDisplayName(QStringLiteral("Grizal 2"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/grizal2.png")));
     // The interface is Russian whatever the user's locale; numbers still follow the locale.
     QTranslator qtTranslator;
     if (qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
