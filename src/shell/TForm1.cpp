@@ -595,9 +595,11 @@ void TForm1::ItemPasteClick()
 
 void TForm1::ItemParamClick()
 {
-    ParamDlg_->MesureFunc->setCurrentIndex(SizeFlag_ < ParamDlg_->MesureFunc->count() ? SizeFlag_ : -1);
-    ParamDlg_->RasprFunc->setCurrentIndex(ChartLaw_ < ParamDlg_->RasprFunc->count() ? ChartLaw_ : -1);
-    ParamDlg_->ListAddFunc->setCurrentIndex(AddFuncFlag_ < ParamDlg_->ListAddFunc->count() ? AddFuncFlag_ : -1);
+    // An index outside a list's items selects nothing there.
+    auto select = [](QComboBox *box, int i) { box->setCurrentIndex(i >= 0 && i < box->count() ? i : -1); };
+    select(ParamDlg_->MesureFunc, SizeFlag_);
+    select(ParamDlg_->RasprFunc, ChartLaw_);
+    select(ParamDlg_->ListAddFunc, AddFuncFlag_);
     ExecDialog(ParamDlg_);
     // However the dialog was closed, the choices made in it are taken.
     SizeFlag_ = ParamDlg_->MesureFunc->currentIndex();
