@@ -1,0 +1,29 @@
+#pragma once
+// A synthetic, already grouped sample that follows a distribution law's differential curve.
+#include "samples/SampleData.h"
+
+#include <QString>
+
+namespace generation {
+
+// A law's differential curve P(d), called as (first parameter, second parameter, d).
+using DiffCurve = long double (*)(long double a, long double b, long double d);
+
+struct Params {
+    int points = 1000; // n, 1..1000
+    long double a = 0, b = 0, d1 = 0, d2 = 0;
+};
+
+// The dialog's number of points: 1..1000, values outside brought to the nearer limit.
+int ClampPoints(long long n);
+
+// Builds the classes into `out`: m = √n rounded classes of width h from x0, counts
+// f(a, b, D[k]) × h × n rounded. Returns false after an arithmetic fault; `out` then holds
+// the classes completed before it.
+bool Generate(const Params &p, DiffCurve f, TSampleData &out);
+
+inline const char *kBadParams = "Неверно указаны параметры распределения";
+inline const char *kBadRange = "Минимальный диаметр частиц должен быть меньше максимального";
+inline const char *kCannotGenerate = "Невозможно сформировать выборку при указанных параметрах";
+
+} // namespace generation
