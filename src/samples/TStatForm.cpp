@@ -21,6 +21,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -269,6 +273,21 @@ void TStatForm::BtnGroupClick()
         }
         SetData(*d);
     });
+}
+
+void TStatForm::InsertPicture(const QImage &picture)
+{
+    // Each picture is its own resource in the memo's document, so later ones never replace it.
+    static int serial = 0;
+    const QUrl name(QStringLiteral("grizal2-picture-%1").arg(++serial));
+    Memo->document()->addResource(QTextDocument::ImageResource, name, picture);
+    QTextCursor cursor = Memo->textCursor();
+    QTextImageFormat format;
+    format.setName(name.toString());
+    format.setWidth(picture.width());
+    format.setHeight(picture.height());
+    cursor.insertImage(format);
+    Memo->setTextCursor(cursor);
 }
 
 // The statistics and export commands come with their parts.

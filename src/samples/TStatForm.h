@@ -3,6 +3,7 @@
 // sample, and the report memo.
 #include "samples/SampleData.h"
 
+#include <QImage>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -24,6 +25,9 @@ public:
     // Reads the table into `data`; raises MathError when a size is too large to store.
     void GetData(TSampleData &data) const;
     void SetData(const TSampleData &data);
+
+    // Puts a picture into the memo at its caret.
+    void InsertPicture(const QImage &picture);
 
     void Cut();
     void Copy();

@@ -1,0 +1,94 @@
+#include "samples/TFormStatDlg.h"
+#include "samples/NumberForms.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+TFormStatDlg *TFormStatDlg::Instance()
+{
+    static TFormStatDlg *dlg = new TFormStatDlg;
+    return dlg;
+}
+
+TFormStatDlg::TFormStatDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Формирование выборки"));
+    const QChar sep = numtext::SystemDecimalSeparator();
+    auto text = [sep](const char *s) { return QString::fromLatin1(s).replace(QLatin1Char(','), sep); };
+
+    auto *law = new QGroupBox(QStringLiteral("Закон распределения"), this);
+    BtnGoden = new QRadioButton(QStringLiteral("Годена-Андреева"), law);
+    BtnRosin = new QRadioButton(QStringLiteral("Розина-Раммлера"), law);
+    BtnLogNorm = new QRadioButton(QStringLiteral("Логарифмически нормальный"), law);
+    BtnRosin->setChecked(true);
+    auto *ll = new QVBoxLayout(law);
+    ll->addWidget(BtnGoden);
+    ll->addWidget(BtnRosin);
+    ll->addWidget(BtnLogNorm);
+
+    auto *sample = new QGroupBox(QStringLiteral("Параметры выборки"), this);
+    SpinEdit = new QSpinBox(sample);
+    SpinEdit->setRange(1, 1000);
+    SpinEdit->setValue(1000);
+    Edit3 = new QLineEdit(text("0,000"), sample);
+    Edit4 = new QLineEdit(text("300,000"), sample);
+    auto *sl = new QFormLayout(sample);
+    sl->addRow(QStringLiteral("Число точек"), SpinEdit);
+    sl->addRow(QStringLiteral("Начальный диаметр, мкм"), Edit3);
+    sl->addRow(QStringLiteral("Конечный диаметр, мкм"), Edit4);
+
+    auto *params = new QGroupBox(QStringLiteral("Параметры распределения"), this);
+    Label2 = new QLabel(params);
+    Label3 = new QLabel(params);
+    Edit1 = new QLineEdit(text("3,260"), params);
+    Edit2 = new QLineEdit(text("176,000"), params);
+    auto *pl = new QFormLayout(params);
+    pl->addRow(Label2, Edit1);
+    pl->addRow(Label3, Edit2);
+
+    BtnOK = new QPushButton(QStringLiteral("OK"), this);
+    BtnCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    BtnOK->setDefault(true);
+    connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BtnOK);
+    buttons->addWidget(BtnCancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(law);
+    layout->addWidget(sample);
+    layout->addWidget(params);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    for (QRadioButton *b : {BtnGoden, BtnRosin, BtnLogNorm})
+        connect(b, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                LawChanged();
+        });
+    LawChanged();
+}
+
+// The labels name the chosen law's two parameters.
+void TFormStatDlg::LawChanged()
+{
+    if (BtnGoden->isChecked()) {
+        Label2->setText(QStringLiteral("l\t="));
+        Label3->setText(QStringLiteral("a\t="));
+    } else if (BtnRosin->isChecked()) {
+        Label2->setText(QStringLiteral("a\t="));
+        Label3->setText(QStringLiteral("b\t="));
+    } else {
+        Label2->setText(QStringLiteral("ln(S)\t="));
+        Label3->setText(QStringLiteral("ln(d50)\t="));
+    }
+}
