@@ -2,8 +2,10 @@
 #include "shell/Calibration.h"
 #include "shell/Messages.h"
 #include "shell/TForm1.h"
+#include "shell/Settings.h"
 #include "shell/TKalibrDlg.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,7 +32,8 @@ class KalibrTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        qputenv("XDG_CONFIG_HOME", dir.filePath("cfg").toUtf8());
+        // The settings live in the folder the test run gives (XDG_CONFIG_HOME); start afresh.
+        QFile::remove(SettingsFileName());
         SetMessageSink([this](const QString &t) { messages << t; });
         SetDialogRunner([this](QDialog *d) {
             if (auto *k = qobject_cast<TKalibrDlg *>(d)) {

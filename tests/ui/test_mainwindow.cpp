@@ -31,8 +31,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
-        qputenv("LC_ALL", "C");
+        // The settings live in the folder the test run gives (XDG_CONFIG_HOME); start afresh.
         QFile::remove(SettingsFileName());
         SetMessageSink([this](const QString &t) { messages << t; });
         SetDialogRunner([this](QDialog *d) {

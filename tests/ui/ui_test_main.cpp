@@ -5,6 +5,7 @@
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("LC_ALL", "C"); // the texts typed in the tests use a point
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
