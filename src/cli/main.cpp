@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 namespace {
@@ -17,9 +17,22 @@ void PrintUsage(FILE *to)
 
 } // namespace
 
+// The toolkit's own notices (a missing runtime directory and the like) would mix with the
+// command's messages on standard error; only its fatal ones are kept.
+void QuietToolkit(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type == QtFatalMsg || type == QtCriticalMsg)
+        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
+
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    qInstallMessageHandler(QuietToolkit);
+    // Pictures with text (charts, stamps) need the font machinery of a GUI application, but
+    // never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
         PrintUsage(stderr);

@@ -1,5 +1,7 @@
 #include "samples/TStatForm.h"
 #include "samples/NumberForms.h"
+#include "analysis/Report.h"
+#include "analysis/TDlgCaseCalcDistrib.h"
 #include "samples/Errors.h"
 #include "samples/Grouping.h"
 #include "samples/SampleTableModel.h"
@@ -290,8 +292,48 @@ void TStatForm::InsertPicture(const QImage &picture)
     Memo->setTextCursor(cursor);
 }
 
-// The statistics and export commands come with their parts.
-void TStatForm::BtnCalcStatClick() {}
+void TStatForm::BtnCalcStatClick()
+{
+    Guarded([this] {
+        auto d = std::make_unique<TSampleData>();
+        GetData(*d);
+        if (d->Count == 0) {
+            ShowMessage(QString::fromUtf8(report::kNoData));
+            return;
+        }
+        TDlgCaseCalcDistrib *dlg = TDlgCaseCalcDistrib::Instance();
+        if (ExecDialog(dlg) != QDialog::Accepted)
+            return;
+        IMainWindow *main = MainWindow();
+        report::Options options;
+        options.byVolume = dlg->ButtonV->isChecked();
+        options.showHistogram = !main || main->HistogramChecked();
+        options.showCurve = !main || main->CurveChecked();
+        int chartLaw = main ? main->ChartLaw() : 0;
+        const auto events = report::RunStatistics(*d, options, chartLaw, Sep());
+        for (const report::Event &e : events) {
+            switch (e.kind) {
+            case report::Event::Line:
+                Memo->append(e.text);
+                break;
+            case report::Event::Message:
+            case report::Event::UnhandledError:
+                ShowMessage(e.text);
+                break;
+            case report::Event::Picture:
+                QGuiApplication::clipboard()->setImage(e.picture);
+                InsertPicture(e.picture);
+                break;
+            }
+            if (e.kind == report::Event::UnhandledError)
+                return; // the command ends there; the chart law stays as it was
+        }
+        if (main)
+            main->SetChartLaw(chartLaw);
+    });
+}
+
+// The export commands come with their part.
 void TStatForm::ToExcelClick() {}
 void TStatForm::ToWordClick() {}
 void TStatForm::SaveResultsClick() {}

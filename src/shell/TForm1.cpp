@@ -1,5 +1,7 @@
 #include "shell/TForm1.h"
+#include "analysis/TDlgCaseCalcDistrib.h"
 #include "samples/DataFiles.h"
+#include "samples/TFormStatDlg.h"
 #include "samples/Errors.h"
 #include "samples/NumberForms.h"
 #include "samples/TGroupDlg.h"
@@ -110,9 +112,11 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     KalibrDlg_ = new TKalibrDlg(this);
     AboutBox_ = new TAboutBox(this);
     TGroupDlg::Instance();
+    TFormStatDlg::Instance();
     OpenDlg_ = new TOpenDlg(this);
     ParamDlg_ = new TParamDlg(this);
     NewDlg_ = new TNewDlg(this);
+    TDlgCaseCalcDistrib::Instance();
     OpenDialog = MakeFileDialog(this, QStringLiteral("Открыть"), QString::fromUtf8(kOpenFilter), false, {});
     SaveImageDialog = MakeFileDialog(this, QStringLiteral("Сохранить файл изображения"),
                                      QString::fromUtf8(kSaveImageFilter), true, QStringLiteral("bmp"));

@@ -1,0 +1,114 @@
+#include "analysis/Report.h"
+#include "analysis/Chart.h"
+#include "analysis/FaultArith.h"
+#include "analysis/Fits.h"
+#include "analysis/Laws.h"
+#include "samples/Errors.h"
+#include "samples/NumberForms.h"
+
+#include <cmath>
+
+namespace report {
+
+int BestLaw(const fits::LawFit law[5])
+{
+    long double best = 1.0E34L;
+    int chosen = 0;
+    for (int i = 1; i <= 4; ++i)
+        if (law[i].Q < best) { // strict: of equal Q the lower law number wins
+            best = law[i].Q;
+            chosen = i;
+        }
+    return chosen;
+}
+
+std::vector<Event> RunStatistics(const TSampleData &sample, const Options &options, int &chartLaw, QChar sep)
+{
+    std::vector<Event> events;
+    auto line = [&](const QString &t) { events.push_back({Event::Line, t, {}}); };
+    auto V = [sep](long double v) { return numtext::Fixed3(v, sep); };
+
+    fits::LawFit law[5]; // 1..4
+    int best = 0;
+    fits::ClassTable table;
+    try {
+        table = fits::BuildClassTable(sample, options.byVolume);
+        fits::FitGaudin(table, law[1]);
+        fits::FitRosinRammler(table, law[2]);
+        fits::FitNormal(table, law[3]);
+        fits::FitLogNormal(table, law[4]);
+        best = BestLaw(law);
+    } catch (const GrizalError &) {
+        events.push_back({Event::Message, QString::fromUtf8(kCannotFinish), {}});
+        best = 0;
+    }
+
+    try {
+        line(QStringLiteral("Паpаметpы pаспpеделения по фоpмуле Годена"));
+        line(QStringLiteral("дифференциальная кривая описывается формулой"));
+        line(QStringLiteral("P(d)=0.8*l/a^l*d^(l-1)"));
+        line(QStringLiteral("l=") + V(law[1].Shape));
+        line(QStringLiteral("a=") + V(law[1].Scale));
+        line(QStringLiteral("Медианный диаметр d50=") + V(laws::MedianGaudin(law[1].Shape, law[1].Scale)) +
+             QStringLiteral(" мкм"));
+        line(QStringLiteral("Интегральная оценка погрешности Q=") + V(law[1].Q));
+        line(QString());
+        line(QStringLiteral("Паpаметpы pаспpеделения по фоpмуле Розина-Раммлеpа"));
+        line(QStringLiteral("дифференциальная кривая описывается формулой"));
+        line(QStringLiteral("P(d)=a/d*(d/b)^a*exp(-(d/b)^a);"));
+        line(QStringLiteral("a=") + V(law[2].Shape));
+        line(QStringLiteral("b=") + V(law[2].Scale));
+        line(QStringLiteral("Медианный диаметр d50=") +
+             V(laws::MedianRosinRammler(law[2].Shape, law[2].Scale)) + QStringLiteral(" мкм"));
+        line(QStringLiteral("Интегральная оценка погрешности Q=") + V(law[2].Q));
+        line(QString());
+    } catch (const GrizalError &e) {
+        events.push_back({Event::UnhandledError, e.text(), {}});
+        return events;
+    }
+    line(QStringLiteral("Паpаметpы pаспpеделения по Hоpмальному закону"));
+    line(QStringLiteral("дифференциальная кривая описывается формулой"));
+    line(QStringLiteral("P(d)=1/(Sqr(2*Pi)*S)*exp(-(d-d50)^2/(2*S^2))"));
+    line(QStringLiteral("S=") + V(law[3].Shape));
+    line(QStringLiteral("d50=") + V(law[3].Scale));
+    line(QStringLiteral("Медианный диаметр d50=") + V(law[3].Scale) + QStringLiteral(" мкм"));
+    line(QStringLiteral("Интегральная оценка погрешности Q=") + V(law[3].Q));
+    line(QString());
+    line(QStringLiteral("Паpаметpы pаспpеделения по Логаpифмически Hоpмальному закону"));
+    line(QStringLiteral("дифференциальная кривая описывается формулой"));
+    line(QStringLiteral("P(d)=1/(Sqr(2*Pi)*d*ln(S))*exp(-(ln(d)-ln(d50))^2/(2*(ln(S))^2))"));
+    line(QStringLiteral("ln(S)=") + V(law[4].Shape));
+    line(QStringLiteral("ln(d50)=") + V(law[4].Scale));
+    try {
+        line(QStringLiteral("Медианный диаметр d50=") + V(fa::Exp(law[4].Scale)) + QStringLiteral(" мкм"));
+    } catch (const GrizalError &e) {
+        events.push_back({Event::UnhandledError, e.text(), {}});
+        return events;
+    }
+    line(QStringLiteral("Интегральная оценка погрешности Q=") + V(law[4].Q));
+    static const char *verdicts[] = {nullptr, "Данные описываются фоpмулой Годена",
+                                     "Данные описываются фоpмулой Розина-Раммлеpа",
+                                     "Данные описываются Ноpмальным законом",
+                                     "Данные описываются Логаpифмически ноpмальным законом"};
+    if (best >= 1 && best <= 4)
+        line(QString::fromUtf8(verdicts[best]));
+
+    if (chartLaw == 0)
+        chartLaw = best;
+    const laws::LawCurves curves = laws::LawTable(chartLaw);
+    line(QString());
+
+    try {
+        if (!curves.integral)
+            throw MathError(mathtext::Invalid);
+        const fits::LawFit &f = law[chartLaw];
+        chart::ChartInput in{table, curves.differential, curves.integral, f.Shape, f.Scale,
+                             options.showHistogram, options.showCurve};
+        events.push_back({Event::Picture, QString(), chart::DrawDistribution(in, sep)});
+    } catch (const GrizalError &) {
+        events.push_back({Event::Message, QString::fromUtf8(kCannotFinish), {}});
+    }
+    return events;
+}
+
+} // namespace report
