@@ -49,10 +49,20 @@ ClassTable BuildClassTable(const TSampleData &sample, bool byVolume)
     }
     if (n >= 1)
         t.Integral[size_t(n - 1)] = 0.9999L;
+    t.LnD.resize(size_t(n));
+    for (int i = 0; i < n; ++i)
+        t.LnD[size_t(i)] = t.d[size_t(i)] > 0 ? std::log(t.d[size_t(i)]) : NAN;
     return t;
 }
 
 namespace {
+
+// ln d of class i, faulting as the logarithm itself would for a size of 0 or below.
+long double LnSize(const ClassTable &t, int i)
+{
+    const long double v = t.LnD[size_t(i)];
+    return std::isnan(v) ? Ln(t.d[size_t(i)]) : v;
+}
 
 struct Line {
     long double slope, intercept;
@@ -91,7 +101,7 @@ long double QOf(const ClassTable &t, laws::Curve integral, long double shape, lo
 void FitGaudin(const ClassTable &t, LawFit &out)
 {
     const Line line = LeastSquares(
-        t.n(), [&](int i) { return Ln(t.d[size_t(i)]); }, [&](int i) { return Ln(t.Integral[size_t(i)]); });
+        t.n(), [&](int i) { return LnSize(t, i); }, [&](int i) { return Ln(t.Integral[size_t(i)]); });
     out.Shape = line.slope;
     out.Scale = Exp(Div(Ln(Div(0.8L, Exp(line.intercept))), out.Shape));
     out.Q = QOf(t, laws::IntegralGaudin, out.Shape, out.Scale);
@@ -100,7 +110,7 @@ void FitGaudin(const ClassTable &t, LawFit &out)
 void FitRosinRammler(const ClassTable &t, LawFit &out)
 {
     const Line line = LeastSquares(
-        t.n(), [&](int i) { return Ln(t.d[size_t(i)]); },
+        t.n(), [&](int i) { return LnSize(t, i); },
         [&](int i) { return Ln(-Ln(Sub(1, t.Integral[size_t(i)]))); });
     out.Shape = line.slope;
     out.Scale = Exp(Div(line.intercept, -out.Shape));
@@ -158,7 +168,7 @@ bool FitLogNormal(const ClassTable &t, LawFit &out, std::vector<long double> *qu
             success = false;
         if (quantiles)
             quantiles->push_back(x);
-        const long double y = Ln(t.d[size_t(i)]);
+        const long double y = LnSize(t, i);
         sx = Add(sx, x);
         sy = Add(sy, y);
         sxy = Add(sxy, Mul(x, y));

@@ -12,6 +12,7 @@ struct ClassTable {
     std::vector<long double> Weight;   // counts, or volumes by volume
     std::vector<long double> Integral; // cumulative fractions; the last is 0.9999
     std::vector<long double> Diff;     // fractions per micrometre
+    std::vector<long double> LnD;      // ln d, shared by three fits; NaN where d <= 0
     long double total = 0;
     long double FirstLowerBound = 0;
     int n() const { return int(d.size()); }
