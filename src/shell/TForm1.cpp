@@ -1,6 +1,8 @@
 #include "shell/TForm1.h"
 #include "analysis/TDlgCaseCalcDistrib.h"
+#include "analysis/Laws.h"
 #include "samples/DataFiles.h"
+#include "samples/Generation.h"
 #include "samples/TFormStatDlg.h"
 #include "samples/Errors.h"
 #include "samples/NumberForms.h"
@@ -25,6 +27,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -628,6 +631,43 @@ void TForm1::Kalibr()
 
 void TForm1::RedrawActiveScaleBar() {}
 
+void TForm1::FormStat()
+{
+    TFormStatDlg *dlg = TFormStatDlg::Instance();
+    if (ExecDialog(dlg) != QDialog::Accepted)
+        return;
+    const QChar sep = numtext::SystemDecimalSeparator();
+    generation::Params p;
+    p.points = generation::ClampPoints(dlg->SpinEdit->value());
+    const QLineEdit *edits[] = {dlg->Edit1, dlg->Edit2, dlg->Edit3, dlg->Edit4};
+    long double *fields[] = {&p.a, &p.b, &p.d1, &p.d2};
+    for (int i = 0; i < 4; ++i) {
+        long double v = 0;
+        bool ok = numtext::ReadNumber(edits[i]->text(), sep, v);
+        try {
+            if (ok)
+                *fields[i] = Real48ToExt(ExtToReal48(v));
+        } catch (const GrizalError &) {
+            ok = false;
+        }
+        if (!ok) {
+            ShowMessage(QString::fromUtf8(generation::kBadParams));
+            return;
+        }
+    }
+    if (!(p.d1 < p.d2)) {
+        ShowMessage(QString::fromUtf8(generation::kBadRange));
+        return;
+    }
+    const generation::DiffCurve curve = dlg->BtnGoden->isChecked()  ? laws::DiffGaudin
+                                        : dlg->BtnRosin->isChecked() ? laws::DiffRosinRammler
+                                                                     : laws::DiffLogNormal;
+    auto data = std::make_unique<TSampleData>();
+    if (!generation::Generate(p, curve, *data))
+        ShowMessage(QString::fromUtf8(generation::kCannotGenerate));
+    CreateSttChild(QString(), true)->SetData(*data);
+}
+
 void TForm1::ItemCascadeClick()
 {
     mdi_->cascadeSubWindows();
@@ -648,4 +688,3 @@ void TForm1::GetImage() {}
 void TForm1::SelectTwainClick() {}
 void TForm1::ItemUndoClick() {}
 void TForm1::CalcClick() { UpdateCommandState(); }
-void TForm1::FormStat() {}

@@ -131,6 +131,32 @@ TEST_F(CliSamples, GroupModesAndFailures)
     EXPECT_EQ(Cli({"group", f, "--intervals", "2", "--particles", "2", "-o", out}).code, 2);
 }
 
+TEST_F(CliSamples, GenerateAsTheDialogDoes)
+{
+    const QString out = dir.filePath("gen.grz");
+    const QStringList defaults = {"generate", "--law", "rosin", "--a", "3.26", "--b", "176", "--points", "1000",
+                                  "--from", "0", "--to", "300", "-o", out};
+    ASSERT_EQ(Cli(defaults).code, 0);
+    const QStringList rows = Cli({"show", out}, "ru_RU.UTF-8").out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 32);
+    EXPECT_EQ(rows[0], "1\t9,375\t0");
+    EXPECT_EQ(rows[31], "32\t300,000\t2");
+    QStringList bad = defaults;
+    bad[12] = "0"; // end equal to start
+    CliRun r = Cli(bad);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err.trimmed(), "Минимальный диаметр частиц должен быть меньше максимального");
+    bad = defaults;
+    bad[4] = "x";
+    EXPECT_EQ(Cli(bad).err.trimmed(), "Неверно указаны параметры распределения");
+    // A fault while computing still makes the (empty) sample.
+    r = Cli({"generate", "--law", "lognormal", "--a", "0", "--b", "3", "--points", "100", "--from", "0", "--to",
+             "30", "-o", out});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err.trimmed(), "Невозможно сформировать выборку при указанных параметрах");
+    EXPECT_EQ(Cli({"show", out}).out, "");
+}
+
 TEST(GrzFuzz, RandomAndMutatedBytesNeverCrash)
 {
     auto d = std::make_unique<TSampleData>();

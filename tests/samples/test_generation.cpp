@@ -1,3 +1,4 @@
+#include "analysis/Laws.h"
 #include "samples/Errors.h"
 #include "samples/Generation.h"
 
@@ -7,12 +8,7 @@
 
 namespace {
 
-// The Rosin-Rammler differential curve as the analysis computes it.
-long double Rosin(long double a, long double b, long double d)
-{
-    const long double x = std::exp(a * std::log(d / b));
-    return a / d * x * std::exp(-x);
-}
+const generation::DiffCurve Rosin = laws::DiffRosinRammler;
 
 long double Faulty(long double, long double, long double d)
 {
