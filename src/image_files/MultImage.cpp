@@ -1,0 +1,129 @@
+#include "image_files/MultImage.h"
+#include "image_files/GifWriter.h"
+#include "image_files/PcxCodec.h"
+#include "samples/DataFiles.h"
+#include "samples/Errors.h"
+#include "samples/NumberForms.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+
+namespace TMultImage {
+
+namespace {
+
+const QStringList &ReadThroughLibrary()
+{
+    static const QStringList list = {".BMP", ".JPG", ".GIF", ".EMF", ".WMF", ".TIF", ".PNG", ".ICO"};
+    return list;
+}
+
+QString CannotRead(const QString &fileName)
+{
+    return QStringLiteral("Не удается прочитать изображение \"%1\"").arg(fileName);
+}
+
+} // namespace
+
+bool IsReadableExtension(const QString &ext)
+{
+    return ReadThroughLibrary().contains(ext) || ext == QLatin1String(".PCX");
+}
+
+bool IsWritableExtension(const QString &ext)
+{
+    static const QStringList list = {".BMP", ".JPG", ".GIF", ".TIF", ".PNG", ".PCX"};
+    return list.contains(ext);
+}
+
+bool LoadPicture(const QString &fileName, QImage &picture, QString &message)
+{
+    if (!QFileInfo::exists(fileName)) {
+        message = QStringLiteral("Файл не найден!");
+        return false;
+    }
+    const QString ext = datafiles::UpperExtension(fileName);
+    QImage work;
+    bool failed = false;
+    if (ReadThroughLibrary().contains(ext)) {
+        QImageReader reader(fileName);
+        reader.setDecideFormatFromContent(true); // the content, not the name, tells the coding
+        work = reader.read();
+        failed = work.isNull();
+    } else if (ext == QLatin1String(".PCX")) {
+        QFile f(fileName);
+        if (!f.open(QIODevice::ReadOnly)) {
+            message = CannotRead(fileName);
+            return false;
+        }
+        try {
+            work = pcx::Decode(f.readAll());
+        } catch (const GrizalError &e) {
+            message = e.text();
+            return false;
+        }
+    }
+    picture = work.isNull() ? QImage() : work.convertToFormat(QImage::Format_RGBX8888);
+    if (failed) {
+        message = CannotRead(fileName);
+        return false;
+    }
+    return true;
+}
+
+QByteArray Encode(const QImage &picture, const QString &ext, int jpegQuality)
+{
+    if (ext == QLatin1String(".PCX"))
+        return pcx::Encode(picture); // raises the codec's errors
+    if (ext == QLatin1String(".GIF"))
+        return EncodeGif(picture);
+    const char *format = ext == QLatin1String(".BMP")   ? "bmp"
+                         : ext == QLatin1String(".JPG") ? "jpeg"
+                         : ext == QLatin1String(".TIF") ? "tiff"
+                         : ext == QLatin1String(".PNG") ? "png"
+                                                        : nullptr;
+    if (!format || picture.isNull())
+        return {};
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (ext == QLatin1String(".JPG"))
+        writer.setQuality(jpegQuality);
+    // 24 bits per pixel in every format.
+    if (!writer.write(picture.convertToFormat(QImage::Format_RGB888)))
+        return {};
+    return out;
+}
+
+bool SavePicture(const QString &fileName, const QImage &picture, int jpegQuality, QString &message)
+{
+    const QString ext = datafiles::UpperExtension(fileName);
+    if (!IsWritableExtension(ext))
+        return true;
+    QByteArray bytes;
+    try {
+        bytes = Encode(picture, ext, jpegQuality);
+    } catch (const GrizalError &e) {
+        message = e.text();
+        return false;
+    }
+    if (bytes.isEmpty()) {
+        message = QStringLiteral("Не удается записать файл \"%1\"").arg(fileName);
+        return false;
+    }
+    return datafiles::WriteFileAtomically(fileName, bytes, message);
+}
+
+int JpegQualityFromText(const QString &answer)
+{
+    int32_t v = 0;
+    if (!numtext::ReadInteger(answer.trimmed(), v))
+        v = 100;
+    return int(uint32_t(v) & 0xFF);
+}
+
+} // namespace TMultImage

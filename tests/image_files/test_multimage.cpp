@@ -1,0 +1,90 @@
+#include "image_files/MultImage.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Picture()
+{
+    QImage img(20, 10, QImage::Format_RGBX8888);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 20; ++x)
+            reinterpret_cast<uint32_t *>(img.scanLine(y))[x] = 0xFF000000u | uint32_t(x * 12) | uint32_t(y * 20) << 8 | 0x400000u;
+    return img;
+}
+
+TEST(MultImage, RoundTripsOfEveryWritableFormat)
+{
+    QTemporaryDir dir;
+    const QImage img = Picture();
+    for (const char *ext : {"bmp", "PNG", "tif", "pcx", "gif", "jpg"}) {
+        const QString name = dir.filePath(QString("p.%1").arg(ext));
+        QString message;
+        ASSERT_TRUE(TMultImage::SavePicture(name, img, 100, message)) << ext << message.toStdString();
+        QImage back;
+        ASSERT_TRUE(TMultImage::LoadPicture(name, back, message)) << ext;
+        EXPECT_EQ(back.format(), QImage::Format_RGBX8888);
+        ASSERT_EQ(back.size(), img.size());
+        const QString e = QString(ext).toUpper();
+        if (e != "JPG" && e != "GIF")
+            EXPECT_EQ(back, img) << ext;
+    }
+    QFile bmp(dir.filePath("p.bmp"));
+    ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bmp.readAll().at(28), 24); // bits per pixel of the written file
+}
+
+TEST(MultImage, DispatchByExtension)
+{
+    QTemporaryDir dir;
+    QString message;
+    const QImage img = Picture();
+    ASSERT_TRUE(TMultImage::SavePicture(dir.filePath("x.png"), img, 100, message));
+    QFile::copy(dir.filePath("x.png"), dir.filePath("x.jpeg"));
+    QFile::copy(dir.filePath("x.png"), dir.filePath("looks.jpg")); // content decides the coding
+    QImage pic = img;
+    EXPECT_TRUE(TMultImage::LoadPicture(dir.filePath("x.jpeg"), pic, message));
+    EXPECT_TRUE(pic.isNull()); // not a recognised extension: an empty picture
+    EXPECT_TRUE(TMultImage::LoadPicture(dir.filePath("looks.jpg"), pic, message));
+    EXPECT_EQ(pic, img);
+    pic = img;
+    EXPECT_FALSE(TMultImage::LoadPicture(dir.filePath("missing.png"), pic, message));
+    EXPECT_EQ(message, "Файл не найден!");
+    EXPECT_EQ(pic, img); // unchanged
+    EXPECT_TRUE(TMultImage::SavePicture(dir.filePath("x.emf"), img, 100, message));
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.emf")));
+    QFile junk(dir.filePath("junk.png"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not an image");
+    junk.close();
+    EXPECT_FALSE(TMultImage::LoadPicture(junk.fileName(), pic, message));
+    EXPECT_TRUE(pic.isNull());
+    EXPECT_TRUE(message.contains("junk.png"));
+}
+
+TEST(MultImage, JpegQualityAnswers)
+{
+    EXPECT_EQ(TMultImage::JpegQualityFromText("75"), 75);
+    EXPECT_EQ(TMultImage::JpegQualityFromText("abc"), 100);
+    EXPECT_EQ(TMultImage::JpegQualityFromText("300"), 44);
+}
+
+TEST(MultImage, FailedWriteKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("keep.pcx");
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("old");
+    f.close();
+    QString message;
+    EXPECT_FALSE(TMultImage::SavePicture(name, QImage(), 100, message));
+    EXPECT_EQ(message, "The bitmap is empty");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "old");
+}
+
+} // namespace
