@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -44,6 +45,23 @@ TOpenDlg::TOpenDlg(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Файл данных"));
     TwoChoices(this, RadioButton1, QStringLiteral("Открыть"), RadioButton2, QStringLiteral("Дописать"));
+}
+
+TNewBMPForm::TNewBMPForm(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Размеры изображения"));
+    WidthEdit = new QLineEdit(this);
+    HeightEdit = new QLineEdit(this);
+    auto *w = new QLabel(QStringLiteral("По &Горизонтали"), this);
+    auto *h = new QLabel(QStringLiteral("По &Вертикали"), this);
+    w->setBuddy(WidthEdit);
+    h->setBuddy(HeightEdit);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(w);
+    layout->addWidget(WidthEdit);
+    layout->addWidget(h);
+    layout->addWidget(HeightEdit);
+    layout->addWidget(OkCancel(this));
 }
 
 TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)

@@ -22,6 +22,17 @@ public:
     QRadioButton *RadioButton2;
 };
 
+class QLineEdit;
+
+// "Размеры изображения": the size of a new blank picture.
+class TNewBMPForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TNewBMPForm(QWidget *parent = nullptr);
+    QLineEdit *WidthEdit;
+    QLineEdit *HeightEdit;
+};
+
 // "О программе"; any key closes it.
 class TAboutBox : public QDialog {
     Q_OBJECT

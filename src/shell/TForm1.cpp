@@ -1,6 +1,9 @@
 #include "shell/TForm1.h"
 #include "analysis/TDlgCaseCalcDistrib.h"
 #include "analysis/Laws.h"
+#include "image_files/MultImage.h"
+#include "imaging/ScaleBar.h"
+#include "imaging/TImageForm.h"
 #include "samples/DataFiles.h"
 #include "samples/Generation.h"
 #include "samples/TFormStatDlg.h"
@@ -10,6 +13,7 @@
 #include "samples/TStatForm.h"
 #include "shell/Calibration.h"
 #include "shell/Messages.h"
+#include "shell/NewPicture.h"
 #include "shell/Settings.h"
 #include "shell/SmallDialogs.h"
 #include "shell/TKalibrDlg.h"
@@ -20,7 +24,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QClipboard>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QLabel>
 #include <QMdiArea>
@@ -73,13 +80,6 @@ const char *kSaveImageFilter =
 const char *kSaveDataFilter =
     "Файлы данных Grizal 2 (*.grz)|*.grz|Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*";
 
-bool IsImageExtension(const QString &ext)
-{
-    static const QStringList list = {".BMP", ".JPG", ".GIF", ".EMF", ".WMF",
-                                     ".TIF", ".PNG", ".ICO", ".PCX"};
-    return list.contains(ext);
-}
-
 } // namespace
 
 TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
@@ -113,6 +113,7 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
 
     // The dialogs live from start to end and keep their controls' states between uses.
     KalibrDlg_ = new TKalibrDlg(this);
+    NewBMPForm_ = new TNewBMPForm(this);
     AboutBox_ = new TAboutBox(this);
     TGroupDlg::Instance();
     TFormStatDlg::Instance();
@@ -320,17 +321,20 @@ void TForm1::SubWindowActivated(QMdiSubWindow *w)
         return;
     if (w == lastActive_)
         return;
-    if (lastActive_)
+    if (lastActive_) {
         if (auto *s = qobject_cast<TStatForm *>(lastActive_->widget()))
             s->FormDeactivate();
+        else if (auto *i = qobject_cast<TImageForm *>(lastActive_->widget()))
+            i->FormDeactivate();
+    }
     lastActive_ = w;
     ImageFormActive_ = false;
     StatFormActive_ = false;
     if (w) {
         if (auto *s = qobject_cast<TStatForm *>(w->widget()))
             s->FormActivate();
-        else if (w->widget() && w->widget()->inherits("TImageForm"))
-            ImageFormActive_ = true;
+        else if (auto *i = qobject_cast<TImageForm *>(w->widget()))
+            i->FormActivate();
     }
     UpdateCommandState();
 }
@@ -392,9 +396,15 @@ TStatForm *TForm1::CreateSttChild(const QString &fileName, bool numbered)
     return form;
 }
 
-TImageForm *TForm1::CreateImgChild(const QString &, bool)
+TImageForm *TForm1::CreateImgChild(const QString &fileName, bool numbered)
 {
-    return nullptr;
+    auto *form = new TImageForm;
+    QString caption = fileName;
+    if (numbered)
+        caption = QStringLiteral("Image%1.bmp").arg(++ImageCount);
+    form->ZoomFactor = 1.0;
+    AddChild(form, caption);
+    return form;
 }
 
 TStatForm *TForm1::NewSttFile()
@@ -410,7 +420,8 @@ TStatForm *TForm1::ActiveStatForm() const
 
 TImageForm *TForm1::ActiveImageForm() const
 {
-    return nullptr;
+    QMdiSubWindow *w = mdi_->currentSubWindow();
+    return w ? qobject_cast<TImageForm *>(w->widget()) : nullptr;
 }
 
 void TForm1::SetActiveCaption(const QString &caption)
@@ -432,7 +443,24 @@ void TForm1::NewFile()
         NewSttFile();
 }
 
-void TForm1::NewImgFile() {}
+void TForm1::NewImgFile()
+{
+    // Only the size is taken from a clipboard picture, never its content.
+    const QImage clip = QGuiApplication::clipboard()->image();
+    NewBMPForm_->WidthEdit->setText(QString::number(clip.isNull() ? 0 : clip.width()));
+    NewBMPForm_->HeightEdit->setText(QString::number(clip.isNull() ? 0 : clip.height()));
+    if (ExecDialog(NewBMPForm_) != QDialog::Accepted)
+        return;
+    QImage blank;
+    QString error;
+    if (!MakeBlankPicture(NewBMPForm_->WidthEdit->text(), NewBMPForm_->HeightEdit->text(), blank, error)) {
+        ShowMessage(error);
+        return;
+    }
+    TImageForm *form = CreateImgChild(QString(), true);
+    form->SetPicture(blank);
+    form->ActualSize();
+}
 
 void TForm1::Open()
 {
@@ -468,8 +496,14 @@ void TForm1::OpenAddFiles(const QStringList &files)
 void TForm1::OpenFile(const QString &fileName)
 {
     const QString ext = datafiles::UpperExtension(fileName);
-    if (IsImageExtension(ext)) {
-        CreateImgChild(fileName, false);
+    if (TMultImage::IsReadableExtension(ext)) {
+        TImageForm *form = CreateImgChild(fileName, false);
+        QImage picture;
+        QString message;
+        if (!TMultImage::LoadPicture(fileName, picture, message))
+            ShowMessage(message);
+        form->SetPicture(picture);
+        form->ActualSize();
         return;
     }
     if (ext == QLatin1String(".GRZ") || ext == QLatin1String(".DAT")) {
@@ -549,7 +583,32 @@ bool TForm1::SaveData(const QString &fileName)
     return true;
 }
 
-void TForm1::SaveImage(const QString &) {}
+void TForm1::SaveImage(const QString &fileName)
+{
+    TImageForm *form = ActiveImageForm();
+    const QString ext = datafiles::UpperExtension(fileName);
+    if (!form || (ext != QLatin1String(".BMP") && ext != QLatin1String(".JPG")))
+        return;
+    if (form->CheckBoxSave->isChecked() && !form->Picture().isNull()) {
+        scalebar::Stamp(form->Picture(), scalebar::DrawCalibrate(KPix_, numtext::SystemDecimalSeparator()),
+                        form->LabelDate->text(), datafiles::FileNamePart(fileName));
+        form->PictureChanged();
+    }
+    int quality = 100;
+    if (ext == QLatin1String(".JPG")) {
+        bool ok = false;
+        const QString answer = QInputDialog::getText(this, QStringLiteral("JPEG компрессия"),
+                                                     QStringLiteral("Сжатие, % = "), QLineEdit::Normal,
+                                                     QStringLiteral("100"), &ok);
+        quality = TMultImage::JpegQualityFromText(ok ? answer : QStringLiteral("100"));
+    }
+    QString message;
+    if (!TMultImage::SavePicture(fileName, form->Picture(), quality, message)) {
+        ShowMessage(message);
+        return;
+    }
+    SetActiveCaption(fileName);
+}
 
 void TForm1::Save()
 {
@@ -581,23 +640,35 @@ void TForm1::ItemExitClick()
 
 void TForm1::ItemCutClick()
 {
-    if (StatFormActive_)
+    if (ImageFormActive_) {
+        if (TImageForm *f = ActiveImageForm())
+            f->Cut();
+    } else if (StatFormActive_) {
         if (TStatForm *f = ActiveStatForm())
             f->Cut();
+    }
 }
 
 void TForm1::ItemCopyClick()
 {
-    if (StatFormActive_)
+    if (ImageFormActive_) {
+        if (TImageForm *f = ActiveImageForm())
+            f->Copy();
+    } else if (StatFormActive_) {
         if (TStatForm *f = ActiveStatForm())
             f->Copy();
+    }
 }
 
 void TForm1::ItemPasteClick()
 {
-    if (StatFormActive_)
+    if (ImageFormActive_) {
+        if (TImageForm *f = ActiveImageForm())
+            f->Paste();
+    } else if (StatFormActive_) {
         if (TStatForm *f = ActiveStatForm())
             f->Paste();
+    }
 }
 
 void TForm1::ItemParamClick()
@@ -629,7 +700,12 @@ void TForm1::Kalibr()
     UpdateCommandState();
 }
 
-void TForm1::RedrawActiveScaleBar() {}
+void TForm1::RedrawActiveScaleBar()
+{
+    if (ImageFormActive_)
+        if (TImageForm *f = ActiveImageForm())
+            f->DrawCalibrate();
+}
 
 void TForm1::FormStat()
 {

@@ -20,6 +20,7 @@ class QToolBar;
 class TAboutBox;
 class TKalibrDlg;
 class TNewDlg;
+class TNewBMPForm;
 class TOpenDlg;
 class TParamDlg;
 
@@ -138,6 +139,7 @@ private:
 
     TKalibrDlg *KalibrDlg_ = nullptr;
     TNewDlg *NewDlg_ = nullptr;
+    TNewBMPForm *NewBMPForm_ = nullptr;
     TOpenDlg *OpenDlg_ = nullptr;
     TParamDlg *ParamDlg_ = nullptr;
     TAboutBox *AboutBox_ = nullptr;

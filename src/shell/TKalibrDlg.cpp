@@ -2,7 +2,7 @@
 #include "samples/DataFiles.h"
 #include "samples/NumberForms.h"
 #include "shell/Calibration.h"
-#include "shell/ImageLoading.h"
+#include "image_files/MultImage.h"
 #include "shell/Messages.h"
 
 #include <QDialogButtonBox>
@@ -82,7 +82,7 @@ void TKalibrDlg::LoadPictureFile(const QString &fileName)
         return;
     QImage img;
     QString error;
-    if (!LoadImageFile(fileName, img, error)) {
+    if (!TMultImage::LoadPicture(fileName, img, error)) {
         ShowMessage(error);
         return;
     }

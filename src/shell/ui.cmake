@@ -7,5 +7,4 @@ target_sources(grizal2_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/TForm1.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TParamDlg.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TKalibrDlg.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ImageLoading.cpp
 )

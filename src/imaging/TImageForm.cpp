@@ -1,0 +1,467 @@
+#include "imaging/TImageForm.h"
+#include "imaging/ScaleBar.h"
+#include "samples/DataFiles.h"
+#include "samples/NumberForms.h"
+#include "samples/TStatForm.h"
+#include "shell/Glyphs.h"
+#include "shell/MainWindowApi.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(695, 420);
+
+    BarImage = new QToolBar(this);
+    BarImage->setIconSize(QSize(20, 20));
+    auto button = [this](const QString &glyph, const QString &hint, void (TImageForm::*slot)()) {
+        QAction *a = BarImage->addAction(TextGlyph(glyph), hint);
+        a->setToolTip(hint);
+        a->setStatusTip(hint);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    BtnGraph = button(QStringLiteral("✎"), QStringLiteral("Графический редактор"), &TImageForm::BtnGraphClick);
+    BtnFiltr = button(QStringLiteral("M"), QStringLiteral("Медианная фильтрация изображения"), &TImageForm::BtnFiltrClick);
+    BtnNegative = button(QStringLiteral("◐"), QStringLiteral("Преобразование в негативное изображение"),
+                         &TImageForm::BtnNegativeClick);
+    BtnMirrorH = button(QStringLiteral("↔"), QStringLiteral("Отразить по горизонтали"), &TImageForm::BtnMirrorHClick);
+    BtnMirrorV = button(QStringLiteral("↕"), QStringLiteral("Отразить по вертикали"), &TImageForm::BtnMirrorVClick);
+    BtnDiffImage = button(QStringLiteral("▤"), QStringLiteral("Разделить по оттенкам"), &TImageForm::BtnDiffImageClick);
+    BtnBandW = button(QStringLiteral("BW"), QStringLiteral("Преобразование в черно-белое изображение"),
+                      &TImageForm::BtnBandWClick);
+    BtnGray = button(QStringLiteral("G"), QStringLiteral("Преобразование в оттенки серого"), &TImageForm::BtnGrayClick);
+    BtnClearRect = button(QStringLiteral("▢"), QStringLiteral("Обработка краев изображения"),
+                          &TImageForm::BtnClearRectClick);
+    BtnSelect = button(QStringLiteral("⌖"), QStringLiteral("Ручные измерения"), &TImageForm::BtnSelectClick);
+    BtnAnalis1 = button(QStringLiteral("A1"), QStringLiteral("Анализ бинарного изображения"), &TImageForm::BtnAnalis1Click);
+    btnAnalis2 = button(QStringLiteral("A2"), QStringLiteral("Анализ по оттенкам"), &TImageForm::btnAnalis2Click);
+    BtnP = button(QStringLiteral("P"), QStringLiteral("Функция пользователя"), &TImageForm::BtnPClick);
+
+    auto bar = [this] {
+        auto *b = new QToolBar(this);
+        b->setFixedHeight(29);
+        b->hide();
+        return b;
+    };
+    BarDiffImage = bar();
+    BarFiltrImage = bar();
+    BarBandW = bar();
+    BarBrush = bar();
+    BarPen = bar();
+    BarSelect = bar();
+    BarAnalis2 = bar();
+
+    // Separation by shades: the two colours, the relation, apply.
+    BarDiffColor1 = new QToolButton(BarDiffImage);
+    BarDiffColor1->setText(QStringLiteral("Цвет 1"));
+    BarDiffColor2 = new QToolButton(BarDiffImage);
+    BarDiffColor2->setText(QStringLiteral("Цвет 2"));
+    SetDiffColour(BarDiffColor1, DiffColor1);
+    SetDiffColour(BarDiffColor2, DiffColor2);
+    connect(BarDiffColor1, &QToolButton::clicked, this, [this] {
+        PickColour1 = true;
+        PickColour2 = false;
+    });
+    connect(BarDiffColor2, &QToolButton::clicked, this, [this] {
+        PickColour1 = false;
+        PickColour2 = true;
+    });
+    RadioButton1 = new QRadioButton(QStringLiteral("<Цвет 1"), BarDiffImage);
+    RadioButton2 = new QRadioButton(QStringLiteral(">Цвет 1"), BarDiffImage);
+    RadioButton3 = new QRadioButton(QStringLiteral("Цвет 1<X<Цвет 2"), BarDiffImage);
+    RadioButton3->setChecked(true);
+    BarDiffImage->addWidget(BarDiffColor1);
+    BarDiffImage->addWidget(BarDiffColor2);
+    BarDiffImage->addWidget(RadioButton1);
+    BarDiffImage->addWidget(RadioButton2);
+    BarDiffImage->addWidget(RadioButton3);
+    BtnDiffImageApply = BarDiffImage->addAction(QStringLiteral("Применить"));
+    connect(BtnDiffImageApply, &QAction::triggered, this, &TImageForm::BtnDiffImageApplyClick);
+
+    // The median filter's window.
+    Label1 = new QLabel(QStringLiteral("X="), BarFiltrImage);
+    EditFiltrX = new QSpinBox(BarFiltrImage);
+    EditFiltrX->setRange(1, 10);
+    EditFiltrX->setValue(3);
+    Label2 = new QLabel(QStringLiteral("X="), BarFiltrImage);
+    EditFiltrY = new QSpinBox(BarFiltrImage);
+    EditFiltrY->setRange(1, 10);
+    EditFiltrY->setValue(3);
+    BarFiltrImage->addWidget(Label1);
+    BarFiltrImage->addWidget(EditFiltrX);
+    BarFiltrImage->addWidget(Label2);
+    BarFiltrImage->addWidget(EditFiltrY);
+    BtnFiltrApply = BarFiltrImage->addAction(QStringLiteral("Применить"));
+    connect(BtnFiltrApply, &QAction::triggered, this, &TImageForm::BtnFiltrApplyClick);
+
+    // Black and white by brightness.
+    Label3 = new QLabel(QStringLiteral("Яркость, % ="), BarBandW);
+    EditBright = new QSpinBox(BarBandW);
+    EditBright->setRange(0, 100);
+    EditBright->setValue(30);
+    BarBandW->addWidget(Label3);
+    BarBandW->addWidget(EditBright);
+    BtnBandWApply = BarBandW->addAction(QStringLiteral("Применить"));
+    connect(BtnBandWApply, &QAction::triggered, this, &TImageForm::BtnBandWApplyClick);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setWidgetResizable(false);
+    Image = new TImageView(this);
+    Image->resize(423, 240);
+    ScrollBox1->setWidget(Image);
+
+    StatusBar = new QWidget(this);
+    StatusBar->setFixedHeight(29);
+    ImageCalibrate = new QLabel(StatusBar);
+    ImageCalibrate->setFixedSize(200, 20);
+    ImageCalibrate->setCursor(Qt::PointingHandCursor);
+    ImageCalibrate->installEventFilter(this);
+    LabelDate = new QLabel(StatusBar);
+    CheckBoxSave = new QCheckBox(QStringLiteral("Добавлять при сохранении"), StatusBar);
+    CheckBoxSave->setChecked(true);
+    auto zoomButton = [this](const QString &text, const QString &hint, void (TImageForm::*slot)()) {
+        auto *b = new QToolButton(StatusBar);
+        b->setText(text);
+        b->setToolTip(hint);
+        b->setStatusTip(hint);
+        b->setAutoRaise(true);
+        connect(b, &QToolButton::clicked, this, slot);
+        return b;
+    };
+    SpeedButton2 = zoomButton(QStringLiteral("+"), QStringLiteral("Увеличить"), &TImageForm::ZoomIn);
+    SpeedButton3 = zoomButton(QStringLiteral("-"), QStringLiteral("Уменьшить"), &TImageForm::ZoomOut);
+    SpeedButton4 = zoomButton(QStringLiteral("W"), QStringLiteral("Вписать по горизонтали"), &TImageForm::StretchWidth);
+    SpeedButton5 = zoomButton(QStringLiteral("H"), QStringLiteral("Вписать по вертикали"), &TImageForm::StretchHeight);
+    SpeedButton6 = zoomButton(QStringLiteral("A"), QStringLiteral("Исходный размер"), &TImageForm::ActualSize);
+    auto *sl = new QHBoxLayout(StatusBar);
+    sl->setContentsMargins(4, 2, 4, 2);
+    sl->addWidget(ImageCalibrate);
+    sl->addWidget(LabelDate);
+    sl->addWidget(CheckBoxSave);
+    sl->addStretch();
+    for (QToolButton *b : {SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton6})
+        sl->addWidget(b);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (QWidget *w : {static_cast<QWidget *>(BarImage), static_cast<QWidget *>(BarDiffImage),
+                       static_cast<QWidget *>(BarFiltrImage), static_cast<QWidget *>(BarBandW),
+                       static_cast<QWidget *>(BarBrush), static_cast<QWidget *>(BarPen),
+                       static_cast<QWidget *>(BarSelect), static_cast<QWidget *>(BarAnalis2)})
+        layout->addWidget(w);
+    layout->addWidget(ScrollBox1, 1);
+    layout->addWidget(StatusBar);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TImageForm::Timer1Timer);
+    Timer1->start();
+    Timer1Timer();
+    DrawCalibrate();
+}
+
+void TImageForm::SetPicture(const QImage &picture)
+{
+    picture_ = picture.format() == QImage::Format_RGBX8888 ? picture
+                                                           : picture.convertToFormat(QImage::Format_RGBX8888);
+    PictureChanged();
+}
+
+void TImageForm::PictureChanged()
+{
+    Image->update();
+}
+
+QSize TImageForm::DisplaySize() const
+{
+    return Image->size();
+}
+
+void TImageForm::ShowDisplaySize(QSize size)
+{
+    Image->resize(size);
+    ZoomFactor = double(size.width()) / picture_.width();
+    Image->update();
+}
+
+QPoint TImageForm::ToPicture(QPoint d) const
+{
+    return QPoint(zoom::ToPicture(d.x(), ZoomFactor), zoom::ToPicture(d.y(), ZoomFactor));
+}
+
+void TImageForm::ZoomIn()
+{
+    if (!picture_.isNull())
+        ShowDisplaySize(zoom::ZoomIn(Image->size()));
+}
+
+void TImageForm::ZoomOut()
+{
+    if (!picture_.isNull())
+        ShowDisplaySize(zoom::ZoomOut(Image->size()));
+}
+
+void TImageForm::StretchWidth()
+{
+    if (!picture_.isNull())
+        ShowDisplaySize(zoom::StretchWidth(picture_.size(), ScrollBox1->width()));
+}
+
+void TImageForm::StretchHeight()
+{
+    if (!picture_.isNull())
+        ShowDisplaySize(zoom::StretchHeight(picture_.size(), ScrollBox1->height()));
+}
+
+void TImageForm::ActualSize()
+{
+    if (!picture_.isNull())
+        ShowDisplaySize(picture_.size());
+}
+
+void TImageForm::Copy()
+{
+    if (!picture_.isNull())
+        QGuiApplication::clipboard()->setImage(picture_);
+}
+
+void TImageForm::Cut()
+{
+    Copy();
+    QPainter p(&picture_);
+    p.fillRect(QRect(QPoint(0, 0), Image->size()), Qt::white);
+    p.end();
+    PictureChanged();
+}
+
+void TImageForm::Paste()
+{
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+    if (!mime || !mime->hasImage())
+        return;
+    const QImage img = qvariant_cast<QImage>(mime->imageData());
+    if (img.isNull() || picture_.isNull())
+        return;
+    QPainter p(&picture_);
+    p.drawImage(0, 0, img);
+    p.end();
+    ActualSize();
+}
+
+void TImageForm::DrawCalibrate()
+{
+    const double kpix = MainWindow() ? MainWindow()->KPix() : 1.0;
+    ImageCalibrate->setPixmap(QPixmap::fromImage(scalebar::DrawCalibrate(kpix, numtext::SystemDecimalSeparator())));
+}
+
+void TImageForm::Timer1Timer()
+{
+    LabelDate->setText(scalebar::DateText(QDate::currentDate()));
+}
+
+void TImageForm::ImageCalibrateClick()
+{
+    if (IMainWindow *m = MainWindow())
+        m->Kalibr();
+}
+
+bool TImageForm::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == ImageCalibrate && e->type() == QEvent::MouseButtonRelease) {
+        ImageCalibrateClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void TImageForm::ArrangeWithSeries()
+{
+    IMainWindow *m = MainWindow();
+    QMdiSubWindow *self = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!m || !self || !self->mdiArea())
+        return;
+    if (!m->SeriesForm()) {
+        m->SeriesData().Count = 0;
+        m->SetSeriesForm(m->CreateSttChild(QString(), true));
+        self->mdiArea()->setActiveSubWindow(self);
+    }
+    const QSize area = self->mdiArea()->size();
+    self->setGeometry(0, 0, area.width() - 400, area.height() - 100);
+    if (auto *series = qobject_cast<QMdiSubWindow *>(m->SeriesForm()->parentWidget()))
+        series->setGeometry(area.width() - 400, 0, area.width() - self->width() - 12, area.height() - 100);
+}
+
+void TImageForm::UnMode()
+{
+    for (QToolBar *b : {BarDiffImage, BarFiltrImage, BarBandW, BarBrush, BarPen, BarSelect, BarAnalis2})
+        b->hide();
+    mode_ = Mode::None;
+}
+
+void TImageForm::ModeDiff()
+{
+    UnMode();
+    BarDiffImage->show();
+    mode_ = Mode::Diff;
+}
+
+void TImageForm::ModeFiltr()
+{
+    UnMode();
+    BarFiltrImage->show();
+    mode_ = Mode::Filtr;
+}
+
+void TImageForm::ModeBandW()
+{
+    UnMode();
+    BarBandW->show();
+    mode_ = Mode::BandW;
+}
+
+void TImageForm::ModeSelect()
+{
+    UnMode();
+    BarSelect->show();
+    mode_ = Mode::Select;
+}
+
+void TImageForm::ModeGraph()
+{
+    UnMode();
+    BarBrush->show();
+    BarPen->show();
+    mode_ = Mode::Graph;
+}
+
+void TImageForm::ModeAnalis2()
+{
+    UnMode();
+    BarAnalis2->show();
+    mode_ = Mode::Analis2;
+}
+
+void TImageForm::SetDiffColour(QToolButton *panel, uint32_t c)
+{
+    const QColor colour(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+    panel->setStyleSheet(QStringLiteral("background-color: %1; color: %2")
+                             .arg(colour.name(), colour.lightness() > 128 ? "black" : "white"));
+}
+
+void TImageForm::ImageMouseDown(QPoint display, Qt::MouseButton)
+{
+    const QPoint p = ToPicture(display);
+    if (mode_ == Mode::Diff && picture_.valid(p)) {
+        const uint32_t c = reinterpret_cast<const uint32_t *>(picture_.constScanLine(p.y()))[p.x()] & 0xFFFFFF;
+        if (PickColour1) {
+            DiffColor1 = c;
+            SetDiffColour(BarDiffColor1, c);
+        }
+        if (PickColour2) {
+            DiffColor2 = c;
+            SetDiffColour(BarDiffColor2, c);
+        }
+    }
+}
+
+void TImageForm::ImageMouseMove(QPoint) {}
+void TImageForm::ImageMouseUp(QPoint) {}
+
+void TImageForm::FormActivate()
+{
+    PickColour1 = PickColour2 = false;
+    if (IMainWindow *m = MainWindow())
+        m->SetImageFormActive(true);
+    DrawCalibrate();
+}
+
+void TImageForm::FormDeactivate()
+{
+    if (IMainWindow *m = MainWindow())
+        m->SetImageFormActive(false);
+}
+
+void TImageForm::closeEvent(QCloseEvent *e)
+{
+    FormDeactivate();
+    e->accept();
+}
+
+void TImageForm::EnableUndo()
+{
+    if (IMainWindow *m = MainWindow())
+        m->SetUndoEnabled(true);
+}
+
+void TImageForm::BtnGraphClick() { ModeGraph(); }
+void TImageForm::BtnFiltrClick() { ModeFiltr(); }
+void TImageForm::BtnDiffImageClick() { ModeDiff(); }
+void TImageForm::BtnBandWClick() { ModeBandW(); }
+void TImageForm::btnAnalis2Click() { ModeAnalis2(); }
+
+void TImageForm::BtnSelectClick()
+{
+    ArrangeWithSeries();
+    ModeSelect();
+    setFocus();
+}
+
+// The pixel operations, analysis and user functions are wired to the engine in their files.
+void TImageForm::BtnFiltrApplyClick() {}
+void TImageForm::BtnNegativeClick() {}
+void TImageForm::BtnMirrorHClick() {}
+void TImageForm::BtnMirrorVClick() {}
+void TImageForm::BtnDiffImageApplyClick() {}
+void TImageForm::BtnBandWApplyClick() {}
+void TImageForm::BtnGrayClick() {}
+void TImageForm::BtnClearRectClick() {}
+void TImageForm::BtnAnalis1Click() {}
+void TImageForm::BtnPClick() {}
+
+TImageView::TImageView(TImageForm *form) : QWidget(), form_(form)
+{
+    setMouseTracking(false);
+}
+
+void TImageView::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    if (!form_->Picture().isNull())
+        p.drawImage(rect(), form_->Picture());
+}
+
+void TImageView::mousePressEvent(QMouseEvent *e)
+{
+    form_->ImageMouseDown(e->position().toPoint(), e->button());
+}
+
+void TImageView::mouseMoveEvent(QMouseEvent *e)
+{
+    form_->ImageMouseMove(e->position().toPoint());
+}
+
+void TImageView::mouseReleaseEvent(QMouseEvent *e)
+{
+    form_->ImageMouseUp(e->position().toPoint());
+}

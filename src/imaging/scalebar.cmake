@@ -1,0 +1,1 @@
+target_sources(grizal2_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/ScaleBar.cpp)

@@ -1,0 +1,158 @@
+#include "imaging/ScaleBar.h"
+#include "imaging/TImageForm.h"
+#include "shell/Messages.h"
+#include "shell/NewPicture.h"
+#include "shell/SmallDialogs.h"
+#include "shell/TForm1.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ScaleBar, LengthsOfTheExamples)
+{
+    EXPECT_EQ(scalebar::LengthFor(1).n, 100);
+    EXPECT_EQ(double(scalebar::LengthFor(1).L), 100.0);
+    EXPECT_EQ(scalebar::LengthFor(0.05).n, 20);
+    EXPECT_EQ(double(scalebar::LengthFor(0.05).L), 1.0);
+    EXPECT_EQ(scalebar::LengthFor(0.001).n, 100);
+    EXPECT_NEAR(double(scalebar::LengthFor(0.001).L), 0.1, 1e-15);
+    // 1 / 0.098 lies in (10, 10.5]: the loop still ends, with a bar of 102 pixels for 10 µm.
+    EXPECT_EQ(scalebar::LengthFor(0.098).n, 102);
+    for (double k : {0.0, -1.0, 1e-320, 1e300, 1e-300, 3.7, 123456.0}) {
+        const auto len = scalebar::LengthFor(k);
+        EXPECT_TRUE(len.n == 0 || (len.n >= 11 && len.n <= 110)) << k;
+    }
+    EXPECT_EQ(scalebar::LengthFor(0).n, 0);
+}
+
+TEST(ScaleBar, PixelsOfTheBar)
+{
+    const QImage bar = scalebar::DrawCalibrate(0.05, ',');
+    ASSERT_EQ(bar.size(), QSize(200, 20));
+    EXPECT_EQ(bar.pixel(11, 10) & 0xFFFFFF, 0x000000u); // first pixel of the bar
+    EXPECT_EQ(bar.pixel(30, 10) & 0xFFFFFF, 0x000000u); // the 20th
+    EXPECT_EQ(bar.pixel(31, 10) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(bar.pixel(20, 5) & 0xFFFFFF, 0xFFFFFFu);  // above it
+    QImage white(200, 20, QImage::Format_RGBX8888);
+    white.fill(Qt::white);
+    EXPECT_EQ(scalebar::DrawCalibrate(-1, ','), white); // no bar and no text
+}
+
+TEST(Zoom, CommandsAndPositions)
+{
+    EXPECT_EQ(zoom::ZoomIn(zoom::ZoomIn(QSize(100, 80))), QSize(400, 320));
+    EXPECT_EQ(zoom::ToPicture(41, 4.0), 10);
+    EXPECT_EQ(zoom::ToPicture(42, 4.0), 10); // 10.5 goes to the even 10
+    EXPECT_EQ(zoom::ZoomOut(QSize(1, 1)), QSize(1, 1)); // never down to 0
+    EXPECT_EQ(zoom::StretchWidth(QSize(200, 100), 420), QSize(400, 200));
+    EXPECT_EQ(zoom::StretchHeight(QSize(200, 100), 120), QSize(200, 100));
+}
+
+TEST(NewPicture, SizesAreCheckedIntegers)
+{
+    QImage img;
+    QString error;
+    ASSERT_TRUE(MakeBlankPicture("30", "20", img, error));
+    EXPECT_EQ(img.size(), QSize(30, 20));
+    EXPECT_EQ(img.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
+    ASSERT_TRUE(MakeBlankPicture("0", "0", img, error));
+    EXPECT_TRUE(img.isNull());
+    EXPECT_FALSE(MakeBlankPicture("abc", "5", img, error));
+    EXPECT_EQ(error, "'abc' is not a valid integer value");
+    EXPECT_FALSE(MakeBlankPicture("-5", "5", img, error));
+    EXPECT_FALSE(MakeBlankPicture("100000", "100000", img, error));
+}
+
+class ImageWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetMessageSink([this](const QString &t) { messages << t; });
+        SetDialogRunner([this](QDialog *d) {
+            if (prepare)
+                prepare(d);
+            return QDialog::Accepted;
+        });
+    }
+    void TearDown() override
+    {
+        SetMessageSink({});
+        SetDialogRunner({});
+    }
+    QStringList messages;
+    std::function<void(QDialog *)> prepare;
+};
+
+TEST_F(ImageWindow, ZoomCutPasteAndModes)
+{
+    TImageForm f;
+    QImage img(100, 80, QImage::Format_RGBX8888);
+    img.fill(Qt::red);
+    f.SetPicture(img);
+    f.ActualSize();
+    EXPECT_EQ(f.ZoomFactor, 1.0);
+    f.ZoomIn();
+    f.ZoomIn();
+    EXPECT_EQ(f.DisplaySize(), QSize(400, 320));
+    EXPECT_EQ(f.ZoomFactor, 4.0);
+    EXPECT_EQ(f.ToPicture(QPoint(41, 41)), QPoint(10, 10));
+    f.ActualSize();
+    f.Cut();
+    EXPECT_EQ(f.Picture().pixel(50, 50) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().pixel(1, 1) & 0xFFFFFF, 0xFF0000u);
+    f.Paste();
+    EXPECT_EQ(f.Picture().pixel(50, 50) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(f.Picture().size(), QSize(100, 80));
+    f.ModeBandW();
+    EXPECT_FALSE(f.BarBandW->isHidden());
+    f.ModeDiff();
+    EXPECT_TRUE(f.BarBandW->isHidden());
+    EXPECT_FALSE(f.BarDiffImage->isHidden());
+    EXPECT_EQ(f.BarImage->actions().size(), 13);
+}
+
+TEST_F(ImageWindow, NewSaveWithStampAndCommands)
+{
+    QTemporaryDir dir;
+    TForm1 main({});
+    prepare = [](QDialog *d) {
+        if (auto *n = qobject_cast<TNewBMPForm *>(d)) {
+            n->WidthEdit->setText("320");
+            n->HeightEdit->setText("60");
+        }
+    };
+    main.NewImgFile();
+    TImageForm *f = main.ActiveImageForm();
+    ASSERT_TRUE(f);
+    EXPECT_TRUE(main.ImageFormActive());
+    EXPECT_TRUE(main.ItemSave->isEnabled());
+    EXPECT_EQ(main.MdiArea()->currentSubWindow()->windowTitle(), "Image1.bmp");
+    main.SaveImage(dir.filePath("a.png")); // not served: nothing written
+    EXPECT_FALSE(QFile::exists(dir.filePath("a.png")));
+    const QString bmp = dir.filePath("stamped.bmp");
+    main.SaveImage(bmp);
+    EXPECT_TRUE(QFile::exists(bmp));
+    EXPECT_EQ(main.MdiArea()->currentSubWindow()->windowTitle(), bmp);
+    EXPECT_EQ(f->Picture().pixel(11, 50) & 0xFFFFFF, 0u); // the bar stamped at the bottom left
+    f->CheckBoxSave->setChecked(false);
+    f->Picture().fill(Qt::white);
+    main.SaveImage(dir.filePath("plain.bmp"));
+    EXPECT_EQ(f->Picture().pixel(11, 50) & 0xFFFFFF, 0xFFFFFFu);
+    main.OpenFile(dir.filePath("missing.png"));
+    EXPECT_EQ(messages, QStringList({"Файл не найден!"}));
+    main.OpenFile(bmp);
+    EXPECT_EQ(main.ActiveImageForm()->Picture().size(), QSize(320, 60));
+}
+
+} // namespace
