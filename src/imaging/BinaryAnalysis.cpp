@@ -1,0 +1,332 @@
+// Binary analysis: contour walks, edge processing, the colour mask.
+#include "imaging/BinaryAnalysis.h"
+#include "imaging/Pictures.h"
+#include "samples/SampleData.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+using namespace pictures;
+
+namespace {
+
+constexpr uint32_t Opaque = 0xFF000000u;
+
+int RoundDiv(long long n, long long d)
+{
+    long long q = n / d, r = n % d;
+    if (2 * r > d || (2 * r == d && (q & 1)))
+        ++q;
+    return int(q);
+}
+
+// A picture as the walk sees it. With planes, every write also keeps the transposed
+// black and white bit planes of the scan in step.
+struct Surface {
+    uint32_t *bits = nullptr;
+    qsizetype stride = 0; // in pixels
+    int W = 0, H = 0;
+    uint64_t *planes = nullptr; // per column: `words` black words, then `words` white words
+    int words = 0;
+
+    explicit Surface(QImage &img)
+        : bits(reinterpret_cast<uint32_t *>(img.bits())), stride(img.bytesPerLine() / 4),
+          W(img.width()), H(img.height())
+    {
+    }
+    uint32_t Get(int x, int y) const { return bits[y * stride + x] & 0xFFFFFF; }
+    void Set(int x, int y, uint32_t c)
+    {
+        bits[y * stride + x] = c | Opaque;
+        if (planes) {
+            uint64_t *col = planes + size_t(x) * size_t(2 * words);
+            const uint64_t bit = uint64_t(1) << (y & 63);
+            const int w = y >> 6;
+            col[w] = (c == Black) ? (col[w] | bit) : (col[w] & ~bit);
+            col[words + w] = (c == White) ? (col[words + w] | bit) : (col[words + w] & ~bit);
+        }
+    }
+};
+
+struct Contour {
+    int X[ContourCapacity];
+    int Y[ContourCapacity];
+    std::vector<int> rowMin, rowMax;
+};
+
+long double Trace(Surface &s, Contour &c, int x0, int y0, int measure, long double kpix)
+{
+    if (x0 < 0 || y0 < 0 || x0 >= s.W || y0 >= s.H)
+        return 0;
+    // 1. The walk: up, right, down, left.
+    static const int DX[5] = {0, 0, 1, 0, -1};
+    static const int DY[5] = {0, -1, 0, 1, 0};
+    int d = 1, x = x0, y = y0, k = 0;
+    while (k < ContourCapacity) {
+        const int nx = x + DX[d], ny = y + DY[d];
+        if (nx < 0 || ny < 0 || nx >= s.W || ny >= s.H)
+            break; // the walk would leave the picture
+        x = nx;
+        y = ny;
+        const uint32_t p = s.Get(x, y);
+        if (p == Black)
+            --d;
+        else if (p == White)
+            ++d;
+        if (d == 0)
+            d = 4;
+        else if (d == 5)
+            d = 1;
+        c.X[k] = x;
+        c.Y[k] = y;
+        ++k;
+        if (x == x0 && y == y0)
+            break;
+    }
+    if (k == 0)
+        return 0;
+
+    // 2. Bounding box.
+    int minX = 65535, maxX = 0, minY = 65535, maxY = 0;
+    for (int i = 0; i < k; ++i) {
+        minX = std::min(minX, c.X[i]);
+        maxX = std::max(maxX, c.X[i]);
+        minY = std::min(minY, c.Y[i]);
+        maxY = std::max(maxY, c.Y[i]);
+    }
+    const int w = maxX - minX;
+
+    // 3. Row fill: a .. b - 1 of each row turns white.
+    const int rows = maxY - minY + 1;
+    c.rowMin.assign(size_t(rows), 65535);
+    c.rowMax.assign(size_t(rows), -1);
+    for (int i = 0; i < k; ++i) {
+        const int r = c.Y[i] - minY;
+        c.rowMin[size_t(r)] = std::min(c.rowMin[size_t(r)], c.X[i]);
+        c.rowMax[size_t(r)] = std::max(c.rowMax[size_t(r)], c.X[i]);
+    }
+    long long S = 0;
+    for (int r = 0; r < rows; ++r) {
+        const int a = c.rowMin[size_t(r)], b = c.rowMax[size_t(r)];
+        if (b < a)
+            continue; // a row the walk never touched (it moves by single steps, so none)
+        for (int xx = a; xx < b; ++xx)
+            s.Set(xx, minY + r, White);
+        S += b - a;
+    }
+
+    // 4. Chord perimeter over positions 1..k (0-based here).
+    const int step = k <= 60 ? 3 : 5;
+    const int m = k / step;
+    auto L = [&](int i, int j) -> long long { // 1-based positions
+        const double dx = c.X[i - 1] - c.X[j - 1], dy = c.Y[i - 1] - c.Y[j - 1];
+        return (long long)std::nearbyint(std::sqrt(dx * dx + dy * dy));
+    };
+    long long P = 0;
+    if (m > 0) {
+        P = L(1, m * step);
+        for (int j = 2; j <= m; ++j)
+            P += L((j - 1) * step, j * step);
+    }
+
+    // 5. Red marks over the walk.
+    for (int i = 0; i < k; ++i)
+        s.Set(c.X[i], c.Y[i], Red);
+
+    switch (measure) {
+    case MeasureArea:
+        return kpix * kpix * (long double)S;
+    case MeasurePerimeter:
+        return kpix * (long double)P;
+    default:
+        return kpix * (long double)w;
+    }
+}
+
+} // namespace
+
+namespace pictures {
+
+long double TraceContour(QImage &surface, int x0, int y0, int measure, long double kpix)
+{
+    EnsureFormat(surface);
+    if (surface.isNull())
+        return 0;
+    Surface s(surface);
+    auto contour = std::make_unique<Contour>();
+    return Trace(s, *contour, x0, y0, measure, kpix);
+}
+
+void PaintFrame(QImage &picture)
+{
+    const int W = picture.width(), H = picture.height();
+    if (W <= 0 || H <= 0)
+        return;
+    const uint32_t white = 0xFFFFFFFFu;
+    for (int y : {0, 1, 2, H - 1}) {
+        if (y < 0 || y >= H)
+            continue;
+        uint32_t *r = reinterpret_cast<uint32_t *>(picture.scanLine(y));
+        std::fill(r, r + W, white);
+    }
+    for (int y = 0; y < H; ++y) {
+        uint32_t *r = reinterpret_cast<uint32_t *>(picture.scanLine(y));
+        for (int x : {0, 1, 2, W - 1})
+            if (x >= 0 && x < W)
+                r[x] = white;
+    }
+}
+
+} // namespace pictures
+
+void TPictures::ClearEdges(QImage &picture)
+{
+    EnsureFormat(picture);
+    Begin(TitleClearEdges);
+    SaveUndoCopy(picture);
+    const int W = picture.width(), H = picture.height();
+    if (W > 0 && H > 0) {
+        PaintFrame(picture);
+        Surface s(picture);
+        auto contour = std::make_unique<Contour>();
+        auto black = [&](int x, int y) {
+            return x >= 0 && y >= 0 && x < W && y < H && s.Get(x, y) == Black;
+        };
+        for (int x = 3; x <= W - 3; ++x) {
+            Step(RoundDiv((long long)x * 50, W));
+            if (black(x, 3))
+                Trace(s, *contour, x, 3, MeasureLinear, 0);
+            if (black(x, H - 3))
+                Trace(s, *contour, x, H - 3, MeasureLinear, 0);
+        }
+        for (int y = 3; y <= H - 3; ++y) {
+            Step(RoundDiv((long long)y * 50, H) + 50);
+            if (black(3, y))
+                Trace(s, *contour, 3, y, MeasureLinear, 0);
+            if (black(W - 3, y))
+                Trace(s, *contour, W - 3, y, MeasureLinear, 0);
+        }
+    }
+    End();
+}
+
+void TPictures::AnalyseBinary(TSampleData &result, int measure, long double kpix, QImage &picture)
+{
+    EnsureFormat(picture);
+    Begin(TitleAnalyse);
+    CopyPicture(picture, Copy, false);
+    result.Count = 0;
+    const int W = Copy.width(), H = Copy.height();
+    if (W > 0 && H > 0) {
+        PaintFrame(Copy);
+        Surface s(Copy);
+        // The scan runs down the columns; it reads transposed bit planes of black and white
+        // pixels instead of the row-major picture.
+        const int words = (H + 63) / 64;
+        Planes.resize(size_t(W) * size_t(2 * words));
+        {
+            std::vector<uint64_t> accB(static_cast<size_t>(W)), accW(static_cast<size_t>(W));
+            for (int w = 0; w < words; ++w) {
+                std::fill(accB.begin(), accB.end(), 0);
+                std::fill(accW.begin(), accW.end(), 0);
+                const int yEnd = std::min(H, (w + 1) * 64);
+                for (int y = w * 64; y < yEnd; ++y) {
+                    const uint32_t *r = s.bits + y * s.stride;
+                    const int sh = y & 63;
+                    for (int x = 0; x < W; ++x) {
+                        const uint32_t c = r[x] & 0xFFFFFF;
+                        accB[size_t(x)] |= uint64_t(c == Black) << sh;
+                        accW[size_t(x)] |= uint64_t(c == White) << sh;
+                    }
+                }
+                for (int x = 0; x < W; ++x) {
+                    Planes[size_t(x) * size_t(2 * words) + size_t(w)] = accB[size_t(x)];
+                    Planes[size_t(x) * size_t(2 * words) + size_t(words + w)] = accW[size_t(x)];
+                }
+            }
+        }
+        s.planes = Planes.data();
+        s.words = words;
+        auto contour = std::make_unique<Contour>();
+        int n = 0;
+        const int yLo = 3, yHi = H - 3;
+        for (int x = 3; x <= W - 3 && n < MaxParticles; ++x) {
+            Step(RoundDiv((long long)x * 100, W));
+            if (yHi < yLo)
+                continue;
+            const uint64_t *col = Planes.data() + size_t(x) * size_t(2 * words);
+            for (int w = yLo >> 6; w <= (yHi >> 6) && n < MaxParticles; ++w) {
+                uint64_t range = ~uint64_t(0);
+                if (w == (yLo >> 6))
+                    range &= ~uint64_t(0) << (yLo & 63);
+                if (w == (yHi >> 6) && (yHi & 63) != 63)
+                    range &= (uint64_t(1) << ((yHi & 63) + 1)) - 1;
+                for (;;) {
+                    const uint64_t above = (col[w] << 1) | (w > 0 ? col[w - 1] >> 63 : 0);
+                    const uint64_t cand = above & col[words + w] & range;
+                    if (!cand)
+                        break;
+                    const int bit = __builtin_ctzll(cand);
+                    const int y = w * 64 + bit;
+                    const long double size = Trace(s, *contour, x, y, measure, kpix);
+                    try {
+                        result.SetSize(n, size);
+                    } catch (...) {
+                        End();
+                        throw;
+                    }
+                    result.N[n] = 1;
+                    ++n;
+                    result.Count = uint16_t(n);
+                    if (n == MaxParticles)
+                        break;
+                    // Later rows of this column as the trace left them.
+                    range &= bit == 63 ? 0 : (~uint64_t(0) << (bit + 1));
+                }
+            }
+        }
+        result.Count = uint16_t(n);
+    }
+    // The window shows the marked copy, also when the analysis stopped at the limit.
+    CopyPicture(Copy, picture, false);
+    End();
+}
+
+void TPictures::MarkColour(uint32_t colour, int tolerance, QImage &picture)
+{
+    EnsureFormat(picture);
+    SaveUndoCopy(picture);
+    const int t = std::clamp(tolerance, GradMin, GradMax);
+    const int Cr = int(colour & 0xFF), Cg = int((colour >> 8) & 0xFF), Cb = int((colour >> 16) & 0xFF);
+    const int W = picture.width(), H = picture.height();
+    for (int y = 0; y < H; ++y) {
+        uint32_t *r = reinterpret_cast<uint32_t *>(picture.scanLine(y));
+        for (int x = 0; x < W; ++x) {
+            const uint32_t c = r[x];
+            const int pr = int(c & 0xFF), pg = int((c >> 8) & 0xFF), pb = int((c >> 16) & 0xFF);
+            if (std::abs(pr - Cr) <= t && std::abs(pg - Cg) <= t && std::abs(pb - Cb) <= t)
+                r[x] = Blue | Opaque;
+        }
+    }
+}
+
+QImage TPictures::MaskToBinary(const QImage &source)
+{
+    QImage picture = source;
+    EnsureFormat(picture);
+    const int W = picture.width(), H = picture.height();
+    QImage out(W, H, QImage::Format_RGBX8888);
+    if (out.isNull())
+        return out;
+    out.fill(Qt::white);
+    for (int y = 2; y < H; ++y) {
+        const uint32_t *r = reinterpret_cast<const uint32_t *>(picture.constScanLine(y));
+        uint32_t *o = reinterpret_cast<uint32_t *>(out.scanLine(y));
+        for (int x = 2; x < W; ++x)
+            if ((r[x] & 0xFFFFFF) == Blue)
+                o[x] = Opaque;
+    }
+    return out;
+}
