@@ -18,8 +18,11 @@ run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  $(BUILD)/bin/grizal2 $(EXAMPLE); \
 	else \
-	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): showing $(EXAMPLE) with grizal2-cli instead."; \
+	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): the same work headless with grizal2-cli."; \
+	  echo "== $(EXAMPLE)"; \
 	  $(BUILD)/bin/grizal2-cli show $(EXAMPLE); \
+	  echo "== examples/coins.png: negative, median 3x3, black and white at 40 %, edges, areas"; \
+	  $(BUILD)/bin/grizal2-cli analyse examples/coins.png --negative --median 3x3 --bw 40 --clear-edges --measure area; \
 	fi
 
 test: build

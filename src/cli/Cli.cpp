@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "image_files/MultImage.h"
 #include "samples/DataFiles.h"
 #include "samples/Errors.h"
 #include "samples/NumberForms.h"
@@ -141,6 +142,30 @@ int SaveLikeWindow(const TSampleData &shown, const QString &out)
     return 0;
 }
 
+
+bool ReadPicture(const QString &fileName, QImage &out)
+{
+    QString message;
+    if (!TMultImage::LoadPicture(fileName, out, message)) {
+        Message(message);
+        return false;
+    }
+    if (out.isNull()) {
+        Message(QStringLiteral("Не удается прочитать изображение \"%1\"").arg(fileName));
+        return false;
+    }
+    return true;
+}
+
+bool WritePicture(const QString &fileName, const QImage &picture)
+{
+    QString message;
+    if (!TMultImage::SavePicture(fileName, picture, 100, message)) {
+        Message(message);
+        return false;
+    }
+    return true;
+}
 
 bool TakeOption(QStringList &args, const QString &opt, QString &value)
 {

@@ -2,6 +2,7 @@
 // Shared pieces of grizal2-cli's commands.
 #include "samples/SampleData.h"
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -44,6 +45,12 @@ bool WriteOutput(const QString &fileName, const QByteArray &bytes);
 // record, then by extension ".GRZ" binary, ".TXT" text, anything else nothing. Returns the
 // exit status.
 int SaveLikeWindow(const TSampleData &shown, const QString &out);
+
+// Reads any supported picture file as the image window does; prints the message and
+// returns false when it cannot.
+bool ReadPicture(const QString &fileName, QImage &out);
+// Writes a picture in the format of the extension (JPEG at quality 100), whole or not at all.
+bool WritePicture(const QString &fileName, const QImage &picture);
 
 // Parses "--opt value" style options: returns the value after `opt` and removes both.
 bool TakeOption(QStringList &args, const QString &opt, QString &value);

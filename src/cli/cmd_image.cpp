@@ -5,10 +5,6 @@
 #include "samples/Errors.h"
 #include "samples/SampleTable.h"
 
-#include <QBuffer>
-#include <QFileInfo>
-#include <QImageReader>
-#include <QImageWriter>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -16,51 +12,6 @@
 #include <memory>
 
 namespace {
-
-// Picture files. To be replaced by TMultImage (reading and writing by extension) once the
-// image-files layer is in; until then Qt's own readers and writers stand in.
-bool ReadPicture(const QString &fileName, QImage &out)
-{
-    if (!QFileInfo::exists(fileName)) {
-        cli::Message(QStringLiteral("Файл не найден!"));
-        return false;
-    }
-    QImageReader reader(fileName);
-    QImage img = reader.read();
-    if (img.isNull()) {
-        cli::Message(QStringLiteral("Невозможно прочитать изображение: ") + fileName);
-        return false;
-    }
-    out = img.convertToFormat(QImage::Format_RGBX8888);
-    return true;
-}
-
-bool WritePicture(const QString &fileName, const QImage &img)
-{
-    const QString ext = datafiles::UpperExtension(fileName);
-    QByteArray format;
-    if (ext == QLatin1String(".BMP"))
-        format = "bmp";
-    else if (ext == QLatin1String(".JPG"))
-        format = "jpeg";
-    else if (ext == QLatin1String(".PNG"))
-        format = "png";
-    else if (ext == QLatin1String(".TIF"))
-        format = "tiff";
-    else
-        return true; // other extensions write nothing, as saving from the window
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    if (format == "jpeg")
-        writer.setQuality(100);
-    if (!writer.write(img.convertToFormat(QImage::Format_RGB888))) {
-        cli::Message(QStringLiteral("Невозможно записать изображение: ") + fileName);
-        return false;
-    }
-    return cli::WriteOutput(fileName, bytes);
-}
 
 using Op = std::function<void(TPictures &, QImage &)>;
 
@@ -171,12 +122,12 @@ int CmdImage(const QStringList &args)
     if (!ParseOps(args.mid(2), ops, why))
         return cli::UsageError("image", why);
     QImage picture;
-    if (!ReadPicture(args[0], picture))
+    if (!cli::ReadPicture(args[0], picture))
         return 1;
     TPictures engine;
     for (const Op &op : ops)
         op(engine, picture);
-    return WritePicture(args[1], picture) ? 0 : 1;
+    return cli::WritePicture(args[1], picture) ? 0 : 1;
 }
 
 int CmdAnalyse(const QStringList &argsIn)
@@ -209,7 +160,7 @@ int CmdAnalyse(const QStringList &argsIn)
     if (!ParseOps(args.mid(1), ops, why))
         return cli::UsageError("analyse", why);
     QImage picture;
-    if (!ReadPicture(args[0], picture))
+    if (!cli::ReadPicture(args[0], picture))
         return 1;
     TPictures engine;
     for (const Op &op : ops)
@@ -225,7 +176,7 @@ int CmdAnalyse(const QStringList &argsIn)
     auto table = std::make_unique<SampleTable>();
     table->SetData(*data, cli::Sep());
     cli::PrintSample(*data, raw);
-    if (hasMarked && !WritePicture(marked, picture))
+    if (hasMarked && !cli::WritePicture(marked, picture))
         return 1;
     if (hasOut) {
         auto shown = std::make_unique<TSampleData>();

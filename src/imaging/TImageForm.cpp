@@ -1,5 +1,6 @@
 #include "imaging/TImageForm.h"
 #include "imaging/ScaleBar.h"
+#include "imaging/TPictureMessage.h"
 #include "samples/DataFiles.h"
 #include "samples/NumberForms.h"
 #include "samples/TStatForm.h"
@@ -25,6 +26,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <memory>
 
 TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
 {
@@ -427,16 +429,74 @@ void TImageForm::BtnSelectClick()
     setFocus();
 }
 
-// The pixel operations, analysis and user functions are wired to the engine in their files.
-void TImageForm::BtnFiltrApplyClick() {}
-void TImageForm::BtnNegativeClick() {}
-void TImageForm::BtnMirrorHClick() {}
-void TImageForm::BtnMirrorVClick() {}
-void TImageForm::BtnDiffImageApplyClick() {}
-void TImageForm::BtnBandWApplyClick() {}
-void TImageForm::BtnGrayClick() {}
-void TImageForm::BtnClearRectClick() {}
-void TImageForm::BtnAnalis1Click() {}
+// Each pixel operation enables undo, runs on the picture, then repaints.
+void TImageForm::RunOperation(const std::function<void(TPictures &, QImage &)> &op)
+{
+    if (picture_.isNull())
+        return;
+    EnableUndo();
+    op(PicturesEngine(), picture_);
+    PictureChanged();
+}
+
+void TImageForm::BtnFiltrApplyClick()
+{
+    const int x = EditFiltrX->value(), y = EditFiltrY->value();
+    RunOperation([x, y](TPictures &e, QImage &p) { e.MedianFilter(x, y, p); });
+}
+
+void TImageForm::BtnNegativeClick()
+{
+    RunOperation([](TPictures &e, QImage &p) { e.Negative(p); });
+}
+
+void TImageForm::BtnMirrorHClick()
+{
+    RunOperation([](TPictures &e, QImage &p) { e.MirrorHorizontal(p); });
+}
+
+void TImageForm::BtnMirrorVClick()
+{
+    RunOperation([](TPictures &e, QImage &p) { e.MirrorVertical(p); });
+}
+
+void TImageForm::BtnDiffImageApplyClick()
+{
+    const int relation = RadioButton1->isChecked() ? 0 : RadioButton2->isChecked() ? 1 : 2;
+    const uint32_t c1 = DiffColor1, c2 = DiffColor2;
+    RunOperation([=](TPictures &e, QImage &p) { e.SeparateByShades(relation, c1, c2, p); });
+}
+
+void TImageForm::BtnBandWApplyClick()
+{
+    const int b = EditBright->value();
+    RunOperation([b](TPictures &e, QImage &p) { e.BlackAndWhite(b, p); });
+}
+
+void TImageForm::BtnGrayClick()
+{
+    RunOperation([](TPictures &e, QImage &p) { e.Grayscale(p); });
+}
+
+void TImageForm::BtnClearRectClick()
+{
+    RunOperation([](TPictures &e, QImage &p) { e.ClearEdges(p); });
+}
+
+// The particles of the black-and-white picture become a new numbered sample window; the
+// picture shows the marked copy.
+void TImageForm::BtnAnalis1Click()
+{
+    IMainWindow *m = MainWindow();
+    if (picture_.isNull() || !m)
+        return;
+    auto data = std::make_unique<TSampleData>();
+    PicturesEngine().AnalyseBinary(*data, m->SizeFlag(), m->KPix(), picture_);
+    m->SetUndoEnabled(false);
+    PictureChanged();
+    m->CreateSttChild(QString(), true)->SetData(*data);
+}
+
 void TImageForm::BtnPClick() {}
 
 TImageView::TImageView(TImageForm *form) : QWidget(), form_(form)

@@ -4,6 +4,9 @@
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+#include <functional>
+
+class TPictures;
 
 class QAction;
 class QCheckBox;
@@ -123,6 +126,7 @@ private:
     void ShowDisplaySize(QSize size);
     void SetDiffColour(QToolButton *panel, uint32_t colour);
     void EnableUndo();
+    void RunOperation(const std::function<void(TPictures &, QImage &)> &op);
 
     QImage picture_;
     Mode mode_ = Mode::None;

@@ -4,6 +4,7 @@
 #include "image_files/MultImage.h"
 #include "imaging/ScaleBar.h"
 #include "imaging/TImageForm.h"
+#include "imaging/TPictureMessage.h"
 #include "samples/DataFiles.h"
 #include "samples/Generation.h"
 #include "samples/TFormStatDlg.h"
@@ -87,6 +88,7 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Grizal 2"));
     SetMainWindow(this);
+    PicturesEngine(); // the one engine, created with the main window
     qApp->installEventFilter(this);
     mdi_ = new QMdiArea(this);
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -744,6 +746,15 @@ void TForm1::FormStat()
     CreateSttChild(QString(), true)->SetData(*data);
 }
 
+void TForm1::ItemUndoClick()
+{
+    if (TImageForm *f = ActiveImageForm()) {
+        PicturesEngine().UndoLast(f->Picture());
+        f->PictureChanged();
+    }
+    ItemUndo->setEnabled(false);
+}
+
 void TForm1::ItemCascadeClick()
 {
     mdi_->cascadeSubWindows();
@@ -762,5 +773,4 @@ void TForm1::ItemInfoClick()
 // Commands whose parts come later.
 void TForm1::GetImage() {}
 void TForm1::SelectTwainClick() {}
-void TForm1::ItemUndoClick() {}
 void TForm1::CalcClick() { UpdateCommandState(); }

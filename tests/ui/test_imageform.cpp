@@ -3,6 +3,7 @@
 #include "shell/Messages.h"
 #include "shell/NewPicture.h"
 #include "shell/SmallDialogs.h"
+#include "samples/TStatForm.h"
 #include "shell/TForm1.h"
 
 #include <QCheckBox>
@@ -153,6 +154,31 @@ TEST_F(ImageWindow, NewSaveWithStampAndCommands)
     EXPECT_EQ(messages, QStringList({"Файл не найден!"}));
     main.OpenFile(bmp);
     EXPECT_EQ(main.ActiveImageForm()->Picture().size(), QSize(320, 60));
+}
+
+TEST_F(ImageWindow, OperationsUndoAndAnalysis)
+{
+    TForm1 main({});
+    TImageForm *f = main.CreateImgChild(QString(), true);
+    QImage img(40, 30, QImage::Format_RGBX8888);
+    img.fill(Qt::white);
+    for (int y = 10; y < 20; ++y)
+        for (int x = 10; x < 20; ++x)
+            img.setPixel(x, y, 0xFF000000u);
+    f->SetPicture(img);
+    f->BtnNegativeClick();
+    EXPECT_TRUE(main.ItemUndo->isEnabled());
+    EXPECT_EQ(f->Picture().pixel(0, 0) & 0xFFFFFF, 0u);
+    main.ItemUndoClick();
+    EXPECT_FALSE(main.ItemUndo->isEnabled());
+    EXPECT_EQ(f->Picture().pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+    f->BtnAnalis1Click(); // one black square: one particle in a new sample window
+    EXPECT_FALSE(main.ItemUndo->isEnabled());
+    TStatForm *s = main.ActiveStatForm();
+    ASSERT_TRUE(s);
+    TSampleData d;
+    s->GetData(d);
+    EXPECT_EQ(d.Count, 1);
 }
 
 } // namespace

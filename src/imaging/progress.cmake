@@ -1,0 +1,1 @@
+target_sources(grizal2_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/TPictureMessage.cpp)
