@@ -126,6 +126,22 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     BtnBandWApply = BarBandW->addAction(QStringLiteral("Применить"));
     connect(BtnBandWApply, &QAction::triggered, this, &TImageForm::BtnBandWApplyClick);
 
+    // Analysis by shades: the colour, its tolerance, marking and computing.
+    Label4 = new QLabel(QStringLiteral("Градиент ="), BarAnalis2);
+    EditGrad = new QSpinBox(BarAnalis2);
+    EditGrad->setRange(1, 128);
+    EditGrad->setValue(10);
+    BarAnalis2Color = new QToolButton(BarAnalis2);
+    BarAnalis2Color->setText(QStringLiteral("Цвет"));
+    SetDiffColour(BarAnalis2Color, Analis2Color);
+    BarAnalis2->addWidget(Label4);
+    BarAnalis2->addWidget(EditGrad);
+    BarAnalis2->addWidget(BarAnalis2Color);
+    BtnAnalis2Select = BarAnalis2->addAction(QStringLiteral("Отметить"));
+    BtnAnalis2Calc = BarAnalis2->addAction(QStringLiteral("Рассчитать"));
+    connect(BtnAnalis2Select, &QAction::triggered, this, &TImageForm::BtnAnalis2SelectClick);
+    connect(BtnAnalis2Calc, &QAction::triggered, this, &TImageForm::BtnAnalis2CalcClick);
+
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setWidgetResizable(false);
     Image = new TImageView(this);
@@ -384,6 +400,9 @@ void TImageForm::ImageMouseDown(QPoint display, Qt::MouseButton)
             DiffColor2 = c;
             SetDiffColour(BarDiffColor2, c);
         }
+    } else if (mode_ == Mode::Analis2 && picture_.valid(p)) {
+        Analis2Color = reinterpret_cast<const uint32_t *>(picture_.constScanLine(p.y()))[p.x()] & 0xFFFFFF;
+        SetDiffColour(BarAnalis2Color, Analis2Color);
     }
 }
 
@@ -485,16 +504,41 @@ void TImageForm::BtnClearRectClick()
 
 // The particles of the black-and-white picture become a new numbered sample window; the
 // picture shows the marked copy.
+void TImageForm::AnalyseInto(QImage &picture)
+{
+    IMainWindow *m = MainWindow();
+    if (picture.isNull() || !m)
+        return;
+    m->SetUndoEnabled(false);
+    auto data = std::make_unique<TSampleData>();
+    PicturesEngine().AnalyseBinary(*data, m->SizeFlag(), m->KPix(), picture);
+    m->CreateSttChild(QString(), true)->SetData(*data);
+}
+
 void TImageForm::BtnAnalis1Click()
+{
+    AnalyseInto(picture_);
+    PictureChanged();
+}
+
+void TImageForm::BtnAnalis2SelectClick()
+{
+    const int t = EditGrad->value();
+    const uint32_t c = Analis2Color;
+    RunOperation([=](TPictures &e, QImage &p) { e.MarkColour(c, t, p); });
+}
+
+// The marks become black shapes on white in a new image window, which is then analysed.
+void TImageForm::BtnAnalis2CalcClick()
 {
     IMainWindow *m = MainWindow();
     if (picture_.isNull() || !m)
         return;
-    auto data = std::make_unique<TSampleData>();
-    PicturesEngine().AnalyseBinary(*data, m->SizeFlag(), m->KPix(), picture_);
-    m->SetUndoEnabled(false);
-    PictureChanged();
-    m->CreateSttChild(QString(), true)->SetData(*data);
+    TImageForm *mask = m->CreateImgChild(QString(), true);
+    mask->SetPicture(TPictures::MaskToBinary(picture_));
+    mask->ActualSize();
+    AnalyseInto(mask->Picture());
+    mask->PictureChanged();
 }
 
 void TImageForm::BtnPClick() {}

@@ -79,6 +79,11 @@ public:
     QSpinBox *EditBright;
     QAction *BtnBandWApply;
     uint32_t DiffColor1 = 0x000000, DiffColor2 = 0xFFFFFF;
+    QLabel *Label4;
+    QSpinBox *EditGrad;
+    QToolButton *BarAnalis2Color;
+    QAction *BtnAnalis2Select, *BtnAnalis2Calc;
+    uint32_t Analis2Color = 0xFFFFFF;
     // The display and the status bar.
     QScrollArea *ScrollBox1;
     TImageView *Image;
@@ -115,6 +120,8 @@ public slots:
     void BtnAnalis1Click();
     void btnAnalis2Click();
     void BtnPClick();
+    void BtnAnalis2SelectClick();
+    void BtnAnalis2CalcClick();
     void Timer1Timer();
     void ImageCalibrateClick();
 
@@ -126,6 +133,8 @@ private:
     void ShowDisplaySize(QSize size);
     void SetDiffColour(QToolButton *panel, uint32_t colour);
     void EnableUndo();
+    // A new sample window with the particles of `picture` (this window's or a mask's).
+    void AnalyseInto(QImage &picture);
     void RunOperation(const std::function<void(TPictures &, QImage &)> &op);
 
     QImage picture_;
