@@ -2,6 +2,7 @@
 #include "analysis/TDlgCaseCalcDistrib.h"
 #include "analysis/Laws.h"
 #include "image_files/MultImage.h"
+#include "calculator/TDlgCalc.h"
 #include "imaging/ScaleBar.h"
 #include "imaging/TImageForm.h"
 #include "imaging/TPictureMessage.h"
@@ -122,6 +123,8 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     OpenDlg_ = new TOpenDlg(this);
     ParamDlg_ = new TParamDlg(this);
     NewDlg_ = new TNewDlg(this);
+    DlgCalc_ = new TDlgCalc(this);
+    connect(DlgCalc_, &TDlgCalc::VisibilityChanged, this, [this] { UpdateCommandState(); });
     TDlgCaseCalcDistrib::Instance();
     OpenDialog = MakeFileDialog(this, QStringLiteral("Открыть"), QString::fromUtf8(kOpenFilter), false, {});
     SaveImageDialog = MakeFileDialog(this, QStringLiteral("Сохранить файл изображения"),
@@ -347,9 +350,9 @@ void TForm1::UpdateCommandState()
     for (QAction *a : {ItemSave, ItemClose, ItemCut, ItemCopy, ItemPaste, ItemCascade, ItemTile, BtnSave,
                        BtnCut, BtnCopy, BtnPaste})
         a->setEnabled(child);
-    // The calculator comes later; until then it is never shown.
-    ItemCalc->setChecked(false);
-    BtnCalc->setChecked(false);
+    const bool calc = DlgCalc_ && DlgCalc_->isVisible();
+    ItemCalc->setChecked(calc);
+    BtnCalc->setChecked(calc);
 }
 
 void TForm1::SubWinAboutToShow()
@@ -773,4 +776,8 @@ void TForm1::ItemInfoClick()
 // Commands whose parts come later.
 void TForm1::GetImage() {}
 void TForm1::SelectTwainClick() {}
-void TForm1::CalcClick() { UpdateCommandState(); }
+void TForm1::CalcClick()
+{
+    DlgCalc_->setVisible(!DlgCalc_->isVisible());
+    UpdateCommandState();
+}

@@ -20,6 +20,7 @@ class QToolBar;
 class TAboutBox;
 class TKalibrDlg;
 class TNewDlg;
+class TDlgCalc;
 class TNewBMPForm;
 class TOpenDlg;
 class TParamDlg;
@@ -139,6 +140,7 @@ private:
 
     TKalibrDlg *KalibrDlg_ = nullptr;
     TNewDlg *NewDlg_ = nullptr;
+    TDlgCalc *DlgCalc_ = nullptr;
     TNewBMPForm *NewBMPForm_ = nullptr;
     TOpenDlg *OpenDlg_ = nullptr;
     TParamDlg *ParamDlg_ = nullptr;
