@@ -122,6 +122,7 @@ private:
     bool Undo = false;
     QImage Copy;
     std::vector<uint32_t> MedianBuffer;
+    std::vector<uint32_t> MedianPicture;
     std::vector<uint64_t> Candidates; // analysis: scan positions, reused
     std::vector<uint64_t> RowCandidates;
     std::vector<uint32_t> ColumnCounts;
