@@ -3,8 +3,11 @@
 #include "imaging/Pictures.h"
 #include "samples/SampleData.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -22,14 +25,13 @@ int RoundDiv(long long n, long long d)
     return int(q);
 }
 
-// A picture as the walk sees it. With planes, every write also keeps the transposed
-// black and white bit planes of the scan in step.
+// A picture as the walk sees it. With `touched`, every write is also noted, so that the
+// analysis can look again at the scan positions the trace changed.
 struct Surface {
     uint32_t *bits = nullptr;
     qsizetype stride = 0; // in pixels
     int W = 0, H = 0;
-    uint64_t *planes = nullptr; // per column: `words` black words, then `words` white words
-    int words = 0;
+    std::vector<uint64_t> *touched = nullptr; // y * W + x of each write
 
     explicit Surface(QImage &img)
         : bits(reinterpret_cast<uint32_t *>(img.bits())), stride(img.bytesPerLine() / 4),
@@ -40,13 +42,8 @@ struct Surface {
     void Set(int x, int y, uint32_t c)
     {
         bits[y * stride + x] = c | Opaque;
-        if (planes) {
-            uint64_t *col = planes + size_t(x) * size_t(2 * words);
-            const uint64_t bit = uint64_t(1) << (y & 63);
-            const int w = y >> 6;
-            col[w] = (c == Black) ? (col[w] | bit) : (col[w] & ~bit);
-            col[words + w] = (c == White) ? (col[words + w] | bit) : (col[words + w] & ~bit);
-        }
+        if (touched)
+            touched->push_back(uint64_t(y) * uint64_t(W) + uint64_t(x));
     }
 };
 
@@ -216,81 +213,117 @@ void TPictures::AnalyseBinary(TSampleData &result, int measure, long double kpix
 {
     EnsureFormat(picture);
     Begin(TitleAnalyse);
-    CopyPicture(picture, Copy, false);
+    Undo = false;
     result.Count = 0;
-    const int W = Copy.width(), H = Copy.height();
+    // The marks go straight onto the picture, which is the marked copy the window shows;
+    // the working copy receives it at the end.
+    const int W = picture.width(), H = picture.height();
     if (W > 0 && H > 0) {
-        PaintFrame(Copy);
-        Surface s(Copy);
-        // The scan runs down the columns; it reads transposed bit planes of black and white
-        // pixels instead of the row-major picture.
-        const int words = (H + 63) / 64;
-        Planes.resize(size_t(W) * size_t(2 * words));
-        {
-            std::vector<uint64_t> accB(static_cast<size_t>(W)), accW(static_cast<size_t>(W));
-            for (int w = 0; w < words; ++w) {
-                std::fill(accB.begin(), accB.end(), 0);
-                std::fill(accW.begin(), accW.end(), 0);
-                const int yEnd = std::min(H, (w + 1) * 64);
-                for (int y = w * 64; y < yEnd; ++y) {
-                    const uint32_t *r = s.bits + y * s.stride;
-                    const int sh = y & 63;
-                    for (int x = 0; x < W; ++x) {
-                        const uint32_t c = r[x] & 0xFFFFFF;
-                        accB[size_t(x)] |= uint64_t(c == Black) << sh;
-                        accW[size_t(x)] |= uint64_t(c == White) << sh;
+        PaintFrame(picture);
+        Surface s(picture);
+        // The scan runs down the columns, which is slow over row-major memory. Instead the
+        // positions where a black pixel lies over a white one are collected row by row and
+        // ordered by column; a trace can only change the answer at the pixels it paints and
+        // those just below them, and those are queued again.
+        const int xLo = 3, xHi = W - 3, yLo = 3, yHi = H - 3;
+        auto key = [H](int x, int y) { return uint64_t(x) * uint64_t(H) + uint64_t(y); };
+        auto candidate = [&](int x, int y) {
+            return s.Get(x, y - 1) == Black && s.Get(x, y) == White;
+        };
+        std::vector<uint64_t> &found = Candidates;
+        found.clear();
+        if (xHi >= xLo && yHi >= yLo) {
+            // Row by row (fast over memory), then ordered by column with a counting sort.
+            std::vector<uint64_t> &rowOrder = RowCandidates;
+            rowOrder.clear();
+            const __m128i colour = _mm_set1_epi32(0xFFFFFF);
+            const __m128i zero = _mm_setzero_si128();
+            for (int y = yLo; y <= yHi; ++y) {
+                const uint32_t *above = s.bits + (y - 1) * s.stride, *row = s.bits + y * s.stride;
+                int x = xLo;
+                for (; x + 4 <= xHi + 1; x += 4) {
+                    const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(above + x)), colour);
+                    const __m128i r = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x)), colour);
+                    int bits = _mm_movemask_ps(_mm_castsi128_ps(
+                        _mm_and_si128(_mm_cmpeq_epi32(a, zero), _mm_cmpeq_epi32(r, colour))));
+                    while (bits) {
+                        const int i = __builtin_ctz(unsigned(bits));
+                        bits &= bits - 1;
+                        rowOrder.push_back(uint64_t(y) * uint64_t(W) + uint64_t(x + i));
                     }
                 }
-                for (int x = 0; x < W; ++x) {
-                    Planes[size_t(x) * size_t(2 * words) + size_t(w)] = accB[size_t(x)];
-                    Planes[size_t(x) * size_t(2 * words) + size_t(words + w)] = accW[size_t(x)];
-                }
+                for (; x <= xHi; ++x)
+                    if ((above[x] & 0xFFFFFF) == Black && (row[x] & 0xFFFFFF) == White)
+                        rowOrder.push_back(uint64_t(y) * uint64_t(W) + uint64_t(x));
+            }
+            std::vector<uint32_t> &perColumn = ColumnCounts;
+            perColumn.assign(size_t(W) + 1, 0);
+            for (uint64_t p : rowOrder)
+                ++perColumn[size_t(p % uint64_t(W)) + 1];
+            for (int x = 1; x <= W; ++x)
+                perColumn[size_t(x)] += perColumn[size_t(x) - 1];
+            found.resize(rowOrder.size());
+            for (uint64_t p : rowOrder) {
+                const int x = int(p % uint64_t(W)), y = int(p / uint64_t(W));
+                found[perColumn[size_t(x)]++] = key(x, y);
             }
         }
-        s.planes = Planes.data();
-        s.words = words;
+        std::vector<uint64_t> queued; // positions a trace changed, as a min-heap
+        std::vector<uint64_t> touched;
+        s.touched = &touched;
         auto contour = std::make_unique<Contour>();
-        int n = 0;
-        const int yLo = 3, yHi = H - 3;
-        for (int x = 3; x <= W - 3 && n < MaxParticles; ++x) {
-            Step(RoundDiv((long long)x * 100, W));
-            if (yHi < yLo)
+        size_t next = 0;
+        uint64_t done = 0; // positions up to here are scanned
+        bool any = false;
+        int n = 0, shownColumn = -1;
+        while (n < MaxParticles) {
+            uint64_t k;
+            if (next < found.size() && (queued.empty() || found[next] <= queued.front())) {
+                k = found[next++];
+            } else if (!queued.empty()) {
+                std::pop_heap(queued.begin(), queued.end(), std::greater<>());
+                k = queued.back();
+                queued.pop_back();
+            } else {
+                break;
+            }
+            if (any && k <= done)
+                continue; // already scanned
+            const int x = int(k / uint64_t(H)), y = int(k % uint64_t(H));
+            if (x != shownColumn) {
+                shownColumn = x;
+                Step(RoundDiv((long long)x * 100, W));
+            }
+            any = true;
+            done = k;
+            if (!candidate(x, y))
                 continue;
-            const uint64_t *col = Planes.data() + size_t(x) * size_t(2 * words);
-            for (int w = yLo >> 6; w <= (yHi >> 6) && n < MaxParticles; ++w) {
-                uint64_t range = ~uint64_t(0);
-                if (w == (yLo >> 6))
-                    range &= ~uint64_t(0) << (yLo & 63);
-                if (w == (yHi >> 6) && (yHi & 63) != 63)
-                    range &= (uint64_t(1) << ((yHi & 63) + 1)) - 1;
-                for (;;) {
-                    const uint64_t above = (col[w] << 1) | (w > 0 ? col[w - 1] >> 63 : 0);
-                    const uint64_t cand = above & col[words + w] & range;
-                    if (!cand)
-                        break;
-                    const int bit = __builtin_ctzll(cand);
-                    const int y = w * 64 + bit;
-                    const long double size = Trace(s, *contour, x, y, measure, kpix);
-                    try {
-                        result.SetSize(n, size);
-                    } catch (...) {
-                        End();
-                        throw;
+            touched.clear();
+            const long double size = Trace(s, *contour, x, y, measure, kpix);
+            try {
+                result.SetSize(n, size);
+            } catch (...) {
+                End();
+                throw;
+            }
+            result.N[n] = 1;
+            ++n;
+            result.Count = uint16_t(n);
+            for (uint64_t t : touched) {
+                const int tx = int(t % uint64_t(W)), ty = int(t / uint64_t(W));
+                if (tx < xLo || tx > xHi)
+                    continue;
+                for (int yy = ty; yy <= ty + 1; ++yy)
+                    if (yy >= yLo && yy <= yHi && key(tx, yy) > done && candidate(tx, yy)) {
+                        queued.push_back(key(tx, yy));
+                        std::push_heap(queued.begin(), queued.end(), std::greater<>());
                     }
-                    result.N[n] = 1;
-                    ++n;
-                    result.Count = uint16_t(n);
-                    if (n == MaxParticles)
-                        break;
-                    // Later rows of this column as the trace left them.
-                    range &= bit == 63 ? 0 : (~uint64_t(0) << (bit + 1));
-                }
             }
         }
         result.Count = uint16_t(n);
     }
     // The window shows the marked copy, also when the analysis stopped at the limit.
-    CopyPicture(Copy, picture, false);
+    CopyPicture(picture, Copy, false);
     End();
 }
 

@@ -281,79 +281,93 @@ void TPictures::MedianFilter(int X, int Y, QImage &picture)
     SaveUndoCopy(picture);
     const int W = picture.width(), H = picture.height();
     if (W >= X && H >= Y && W > 0 && H > 0) {
-        // Works in place on the picture's rows; a constant alpha byte keeps the order of
-        // the packed values.
+        // The filter works in place on a copy with padded rows: with a row length of a
+        // power of two, the rows of a window would all fall into the same cache sets. A
+        // constant alpha byte keeps the order of the packed values.
+        const qsizetype S = qsizetype(W) + 16;
+        std::vector<uint32_t> &work = MedianPicture;
+        work.resize(size_t(S) * size_t(H));
         for (int y = 0; y < H; ++y) {
-            uint32_t *r = Row(picture, y);
+            const uint32_t *r = Row(picture, y);
+            uint32_t *w = work.data() + y * S;
             for (int x = 0; x < W; ++x)
-                r[x] |= Opaque;
+                w[x] = r[x] | Opaque;
         }
-        uint32_t *A = Row(picture, 0);
-        const qsizetype S = picture.bytesPerLine() / 4;
+        uint32_t *A = work.data();
         const int cxOff = X / 2, cyOff = Y / 2;
         const int n = X * Y;
-        auto progress = [&](int x0) {
-            // W = X has a single column of windows: it is the whole pass.
-            Step(W == X ? 100 : RoundDiv((long long)x0 * 100, W - X));
-        };
-        if (X == 3 && Y == 3) {
-            for (int x0 = 0; x0 <= W - 3; ++x0) {
-                for (int y0 = 0; y0 <= H - 3; ++y0) {
-                    uint32_t *r0 = A + y0 * S + x0, *r1 = r0 + S, *r2 = r1 + S;
-                    uint32_t a0 = r0[0], a1 = r1[0], a2 = r2[0];
-                    uint32_t b0 = r0[1], b1 = r1[1], b2 = r2[1];
-                    uint32_t c0 = r0[2], c1 = r1[2], c2 = r2[2];
-                    Sort3(a0, a1, a2);
-                    Sort3(b0, b1, b2);
-                    Sort3(c0, c1, c2);
-                    const uint32_t lo = std::max(a0, std::max(b0, c0));
-                    const uint32_t hi = std::min(a2, std::min(b2, c2));
-                    const uint32_t mid = Med3(a1, b1, c1);
-                    r1[1] = Med3(lo, mid, hi);
-                }
-                progress(x0);
+        // Windows run down the columns, which over row-major memory touches a new page at
+        // every step. They are taken instead in bands of rows slanted by cyOff rows per
+        // column: a window only depends on windows of earlier columns and at most cyOff rows
+        // lower, so every window still sees exactly the values of the column-by-column order.
+        const int Band = 64;
+        const long long K = cyOff;
+        const long long keys = (long long)(H - Y) + K * (W - X) + 1;
+        const int bands = int((keys + Band - 1) / Band);
+        std::vector<uint32_t> &buf = MedianBuffer;
+        buf.resize(size_t(n));
+        // Replaces one value of the sorted window by another, shifting only what lies between.
+        auto replace = [&](uint32_t o, uint32_t v) {
+            uint32_t *first = buf.data(), *last = first + n;
+            uint32_t *i = std::lower_bound(first, last, o);
+            if (v > o) {
+                uint32_t *j = std::upper_bound(i + 1, last, v);
+                std::memmove(i, i + 1, size_t(j - i - 1) * 4);
+                j[-1] = v;
+            } else if (v < o) {
+                uint32_t *j = std::upper_bound(first, i, v);
+                std::memmove(j + 1, j, size_t(i - j) * 4);
+                *j = v;
             }
-        } else {
-            // A sorted copy of the window follows it down the column: the write and the
-            // row that leaves and the row that enters are each one ordered update.
-            std::vector<uint32_t> &buf = MedianBuffer;
-            buf.resize(size_t(n));
-            auto erase = [&](int &len, uint32_t v) {
-                uint32_t *p = std::lower_bound(buf.data(), buf.data() + len, v);
-                std::memmove(p, p + 1, size_t(buf.data() + len - p - 1) * 4);
-                --len;
-            };
-            auto insert = [&](int &len, uint32_t v) {
-                uint32_t *p = std::upper_bound(buf.data(), buf.data() + len, v);
-                std::memmove(p + 1, p, size_t(buf.data() + len - p) * 4);
-                *p = v;
-                ++len;
-            };
+        };
+        for (int b = 0; b < bands; ++b) {
             for (int x0 = 0; x0 <= W - X; ++x0) {
+                const long long lo = std::max<long long>(0, (long long)b * Band - K * x0);
+                const long long hi = std::min<long long>(H - Y, (long long)(b + 1) * Band - 1 - K * x0);
+                if (lo > hi)
+                    continue;
+                const int yFirst = int(lo), yLast = int(hi);
+                if (X == 3 && Y == 3) {
+                    for (int y0 = yFirst; y0 <= yLast; ++y0) {
+                        uint32_t *r0 = A + y0 * S + x0, *r1 = r0 + S, *r2 = r1 + S;
+                        uint32_t a0 = r0[0], a1 = r1[0], a2 = r2[0];
+                        uint32_t b0 = r0[1], b1 = r1[1], b2 = r2[1];
+                        uint32_t c0 = r0[2], c1 = r1[2], c2 = r2[2];
+                        Sort3(a0, a1, a2);
+                        Sort3(b0, b1, b2);
+                        Sort3(c0, c1, c2);
+                        const uint32_t lo3 = std::max(a0, std::max(b0, c0));
+                        const uint32_t hi3 = std::min(a2, std::min(b2, c2));
+                        const uint32_t mid = Med3(a1, b1, c1);
+                        r1[1] = Med3(lo3, mid, hi3);
+                    }
+                    continue;
+                }
+                // A sorted copy of the window follows it down the column: the write, the
+                // row that leaves and the row that enters are each one ordered update.
                 int len = 0;
                 for (int dy = 0; dy < Y; ++dy)
                     for (int dx = 0; dx < X; ++dx)
-                        buf[size_t(len++)] = A[(dy)*S + x0 + dx];
+                        buf[size_t(len++)] = A[(yFirst + dy) * S + x0 + dx];
                 std::sort(buf.begin(), buf.end());
-                for (int y0 = 0; y0 <= H - Y; ++y0) {
+                for (int y0 = yFirst; y0 <= yLast; ++y0) {
                     const uint32_t med = buf[size_t(n / 2)];
                     uint32_t &centre = A[(y0 + cyOff) * S + x0 + cxOff];
                     if (centre != med) {
-                        erase(len, centre);
-                        insert(len, med);
+                        replace(centre, med);
                         centre = med;
                     }
-                    if (y0 < H - Y) {
+                    if (y0 < yLast) {
                         const uint32_t *out = A + y0 * S + x0, *in = A + (y0 + Y) * S + x0;
-                        for (int dx = 0; dx < X; ++dx) {
-                            erase(len, out[dx]);
-                            insert(len, in[dx]);
-                        }
+                        for (int dx = 0; dx < X; ++dx)
+                            replace(out[dx], in[dx]);
                     }
                 }
-                progress(x0);
             }
+            Step(RoundDiv((long long)(b + 1) * 100, bands));
         }
+        for (int y = 0; y < H; ++y)
+            std::memcpy(Row(picture, y), work.data() + y * S, size_t(W) * 4);
     }
     End();
 }

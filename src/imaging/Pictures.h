@@ -122,5 +122,8 @@ private:
     bool Undo = false;
     QImage Copy;
     std::vector<uint32_t> MedianBuffer;
-    std::vector<uint64_t> Planes; // analysis: transposed black/white bit planes
+    std::vector<uint32_t> MedianPicture;
+    std::vector<uint64_t> Candidates; // analysis: scan positions, reused
+    std::vector<uint64_t> RowCandidates;
+    std::vector<uint32_t> ColumnCounts;
 };

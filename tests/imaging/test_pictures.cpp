@@ -68,6 +68,19 @@ TEST(MedianFilter, InPlaceMatchesReferenceForAllWindowSizes)
             }
 }
 
+TEST(MedianFilter, LargerPicturesKeepTheColumnOrder)
+{
+    // Large enough for the pass to be split into several bands of rows.
+    std::mt19937 rng(9);
+    TPictures engine;
+    for (auto [X, Y] : {std::pair{3, 3}, {2, 2}, {5, 4}, {4, 5}, {1, 5}, {5, 1}, {10, 3}}) {
+        const Grid g = RandomGrid(rng, 90 + int(rng() % 60), 150 + int(rng() % 90), true);
+        QImage img = ToImage(g);
+        engine.MedianFilter(X, Y, img);
+        ASSERT_EQ(FromImage(img), MedianReference(g, X, Y)) << X << "x" << Y;
+    }
+}
+
 TEST(MedianFilter, SmallCases)
 {
     TPictures engine;
