@@ -1,0 +1,4 @@
+target_sources(grizal2_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/RtfWriter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Export.cpp
+)
