@@ -157,10 +157,16 @@ bool ReadPicture(const QString &fileName, QImage &out)
     return true;
 }
 
-bool WritePicture(const QString &fileName, const QImage &picture)
+bool WritePicture(const QString &fileName, const QImage &picture, int jpegQuality)
 {
     QString message;
-    if (!TMultImage::SavePicture(fileName, picture, 100, message)) {
+    // The windows only offer the writable types; here a name of another type would
+    // otherwise end in silence with nothing written.
+    if (!TMultImage::IsWritableExtension(datafiles::UpperExtension(fileName))) {
+        Message(QStringLiteral("Не удается записать файл \"%1\"").arg(fileName));
+        return false;
+    }
+    if (!TMultImage::SavePicture(fileName, picture, jpegQuality, message)) {
         Message(message);
         return false;
     }

@@ -49,8 +49,9 @@ int SaveLikeWindow(const TSampleData &shown, const QString &out);
 // Reads any supported picture file as the image window does; prints the message and
 // returns false when it cannot.
 bool ReadPicture(const QString &fileName, QImage &out);
-// Writes a picture in the format of the extension (JPEG at quality 100), whole or not at all.
-bool WritePicture(const QString &fileName, const QImage &picture);
+// Writes a picture in the format of the extension, whole or not at all; a type that cannot
+// be written is a message.
+bool WritePicture(const QString &fileName, const QImage &picture, int jpegQuality = 100);
 
 // Parses "--opt value" style options: returns the value after `opt` and removes both.
 bool TakeOption(QStringList &args, const QString &opt, QString &value);

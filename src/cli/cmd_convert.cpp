@@ -15,9 +15,7 @@ int CmdConvert(const QStringList &argsIn)
         cli::Message(message);
         return 1;
     }
-    if (!TMultImage::SavePicture(args[1], picture, TMultImage::JpegQualityFromText(quality), message)) {
-        cli::Message(message);
+    if (!cli::WritePicture(args[1], picture, TMultImage::JpegQualityFromText(quality)))
         return 1;
-    }
     return 0;
 }

@@ -2,8 +2,6 @@
 #include "cli/Cli.h"
 #include "imaging/Measure.h"
 
-#include <QFileInfo>
-#include <QImageReader>
 #include <QRegularExpression>
 #include <cmath>
 
@@ -11,20 +9,6 @@ namespace {
 
 // Farther points make the row-by-row area pass needlessly long; no picture is this big.
 constexpr int kCoordLimit = 100000;
-
-// Reads the picture. Stands in for the image-file layer until that exists: a missing file
-// is the window's message, a file that cannot be decoded an empty picture.
-bool ReadPicture(const QString &fileName, QImage &out)
-{
-    if (!QFileInfo(fileName).isFile()) {
-        cli::Message(QStringLiteral("Файл не найден!"));
-        return false;
-    }
-    QImageReader reader(fileName);
-    QImage img = reader.read();
-    out = img.isNull() ? QImage() : img.convertToFormat(QImage::Format_RGBX8888);
-    return true;
-}
 
 bool ParseCoord(const QString &text, int &out)
 {
@@ -69,7 +53,7 @@ int CmdMeasure(const QStringList &argsIn)
             if (!ParseCoord(v[i], c[i]))
                 return cli::UsageError("measure", QStringLiteral("bad coordinate: ") + v[i]);
         QImage picture;
-        if (!ReadPicture(args[0], picture))
+        if (!cli::ReadPicture(args[0], picture))
             return 1;
         cli::Print(measure::LinearSizeText({c[0], c[1]}, {c[2], c[3]}, kpix, cli::Sep()));
         return 0;
@@ -86,7 +70,7 @@ int CmdMeasure(const QStringList &argsIn)
         s.Append(p);
     }
     QImage picture;
-    if (!ReadPicture(args[0], picture))
+    if (!cli::ReadPicture(args[0], picture))
         return 1;
     const QChar sep = cli::Sep();
     cli::Print(measure::PerimeterText(s, kpix, sep));
