@@ -2,6 +2,7 @@
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 EXAMPLE ?= examples/grains.grz
+IMAGE   ?= examples/coins.png
 
 .PHONY: deps configure build run test bench clean
 
@@ -16,13 +17,13 @@ build: configure
 
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  $(BUILD)/bin/grizal2 $(EXAMPLE); \
+	  $(BUILD)/bin/grizal2 $(EXAMPLE) --open-image $(IMAGE); \
 	else \
 	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): the same work headless with grizal2-cli."; \
 	  echo "== $(EXAMPLE)"; \
 	  $(BUILD)/bin/grizal2-cli show $(EXAMPLE); \
-	  echo "== examples/coins.png: negative, median 3x3, black and white at 40 %, edges, areas"; \
-	  $(BUILD)/bin/grizal2-cli analyse examples/coins.png --negative --median 3x3 --bw 40 --clear-edges --measure area; \
+	  echo "== $(IMAGE): negative, median 3x3, black and white at 40 %, edges, areas"; \
+	  $(BUILD)/bin/grizal2-cli analyse $(IMAGE) --negative --median 3x3 --bw 40 --clear-edges --measure area; \
 	fi
 
 test: build

@@ -1,8 +1,11 @@
 // stats: the statistics command of the sample window on a sample file.
 #include "analysis/Report.h"
 #include "cli/Cli.h"
+#include "samples/RtfWriter.h"
 
 #include <QBuffer>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <memory>
 
 int CmdStats(const QStringList &argsIn)
@@ -22,8 +25,6 @@ int CmdStats(const QStringList &argsIn)
     int chartLaw = int(laws.indexOf(law));
     if (chartLaw < 0)
         return cli::UsageError("stats", QStringLiteral("--law takes auto, 1, 2, 3 or 4"));
-    if (hasRtf)
-        return cli::UsageError("stats", QStringLiteral("--rtf is not available in this build yet"));
     options.byVolume = by == QLatin1String("volume");
 
     auto data = std::make_unique<TSampleData>();
@@ -36,10 +37,18 @@ int CmdStats(const QStringList &argsIn)
     const auto events = report::RunStatistics(*data, options, chartLaw, cli::Sep());
     QImage picture;
     int status = 0;
+    // The memo of a freshly opened window: one paragraph per line, the chart after them.
+    QTextDocument memo;
+    QTextCursor cursor(&memo);
+    bool firstLine = true;
     for (const report::Event &e : events) {
         switch (e.kind) {
         case report::Event::Line:
             cli::Print(e.text);
+            if (!firstLine)
+                cursor.insertBlock();
+            cursor.insertText(e.text);
+            firstLine = false;
             break;
         case report::Event::Message:
             std::fflush(stdout);
@@ -47,6 +56,7 @@ int CmdStats(const QStringList &argsIn)
             break;
         case report::Event::Picture:
             picture = e.picture;
+            InsertMemoPicture(cursor, picture);
             break;
         case report::Event::UnhandledError:
             std::fflush(stdout);
@@ -66,5 +76,7 @@ int CmdStats(const QStringList &argsIn)
         if (!cli::WriteOutput(chartFile, png))
             return 1;
     }
+    if (hasRtf && !cli::WriteOutput(rtfFile, RtfFromDocument(memo)))
+        return 1;
     return status;
 }

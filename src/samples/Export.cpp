@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QStandardPaths>
 
 namespace exportfiles {
@@ -41,6 +42,28 @@ Launch ChooseLauncher(Target target, const QString &file, const QString &libreOf
 Launch ChooseLauncher(Target target, const QString &file)
 {
     return ChooseLauncher(target, file, QStandardPaths::findExecutable(QStringLiteral("libreoffice")));
+}
+
+namespace {
+std::function<void(const Launch &)> &Starter()
+{
+    static std::function<void(const Launch &)> starter;
+    return starter;
+}
+} // namespace
+
+void SetStarter(std::function<void(const Launch &)> starter)
+{
+    Starter() = std::move(starter);
+}
+
+void Start(const Launch &launch)
+{
+    if (Starter()) {
+        Starter()(launch);
+        return;
+    }
+    QProcess::startDetached(launch.program, launch.arguments);
 }
 
 } // namespace exportfiles

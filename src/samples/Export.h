@@ -6,6 +6,7 @@
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace exportfiles {
 
@@ -31,5 +32,10 @@ struct Launch {
 Launch ChooseLauncher(Target target, const QString &file, const QString &libreOffice);
 // The same with PATH searched for "libreoffice".
 Launch ChooseLauncher(Target target, const QString &file);
+
+// Starts the program without waiting for it; whether it starts is not examined. Tests
+// install a starter that records the launch instead.
+void Start(const Launch &launch);
+void SetStarter(std::function<void(const Launch &)> starter);
 
 } // namespace exportfiles

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QPixmap>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
@@ -121,4 +122,16 @@ QByteArray RtfFromDocument(const QTextDocument &doc)
             w.EndParagraph();
     }
     return w.Document();
+}
+
+void InsertMemoPicture(QTextCursor &cursor, const QImage &picture)
+{
+    static int serial = 0;
+    const QUrl name(QStringLiteral("grizal2-picture-%1").arg(++serial));
+    cursor.document()->addResource(QTextDocument::ImageResource, name, picture);
+    QTextImageFormat format;
+    format.setName(name.toString());
+    format.setWidth(picture.width());
+    format.setHeight(picture.height());
+    cursor.insertImage(format);
 }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+class QTextCursor;
 class QTextDocument;
 
 class RtfWriter {
@@ -34,3 +35,7 @@ private:
 // The content of a rich-text memo: each block a paragraph, its text and inline images in
 // order. Images are the document's image resources (QImage or QPixmap).
 QByteArray RtfFromDocument(const QTextDocument &doc);
+
+// A picture at the cursor, held as its own image resource of the cursor's document, so
+// that later pictures never replace it.
+void InsertMemoPicture(QTextCursor &cursor, const QImage &picture);

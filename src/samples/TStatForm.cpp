@@ -2,7 +2,10 @@
 #include "samples/NumberForms.h"
 #include "analysis/Report.h"
 #include "analysis/TDlgCaseCalcDistrib.h"
+#include "samples/DataFiles.h"
 #include "samples/Errors.h"
+#include "samples/Export.h"
+#include "samples/RtfWriter.h"
 #include "samples/Grouping.h"
 #include "samples/SampleTableModel.h"
 #include "samples/TGroupDlg.h"
@@ -13,6 +16,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
@@ -279,16 +283,8 @@ void TStatForm::BtnGroupClick()
 
 void TStatForm::InsertPicture(const QImage &picture)
 {
-    // Each picture is its own resource in the memo's document, so later ones never replace it.
-    static int serial = 0;
-    const QUrl name(QStringLiteral("grizal2-picture-%1").arg(++serial));
-    Memo->document()->addResource(QTextDocument::ImageResource, name, picture);
     QTextCursor cursor = Memo->textCursor();
-    QTextImageFormat format;
-    format.setName(name.toString());
-    format.setWidth(picture.width());
-    format.setHeight(picture.height());
-    cursor.insertImage(format);
+    InsertMemoPicture(cursor, picture);
     Memo->setTextCursor(cursor);
 }
 
@@ -322,6 +318,8 @@ void TStatForm::BtnCalcStatClick()
                 break;
             case report::Event::Picture:
                 QGuiApplication::clipboard()->setImage(e.picture);
+                // After the report it belongs to, wherever the caret was.
+                Memo->moveCursor(QTextCursor::End);
                 InsertPicture(e.picture);
                 break;
             }
@@ -333,7 +331,45 @@ void TStatForm::BtnCalcStatClick()
     });
 }
 
-// The export commands come with their part.
-void TStatForm::ToExcelClick() {}
-void TStatForm::ToWordClick() {}
-void TStatForm::SaveResultsClick() {}
+// The hand-over files are written whole: an export that fails leaves the last good file.
+void TStatForm::ToExcelClick()
+{
+    Guarded([this] {
+        auto d = std::make_unique<TSampleData>();
+        GetData(*d);
+        const QString file = exportfiles::SpreadsheetFileName(exportfiles::ProgramDirectory());
+        QString error;
+        if (!datafiles::WriteFileAtomically(file, exportfiles::SpreadsheetText(*d, Sep()), error)) {
+            ShowMessage(error);
+            return;
+        }
+        exportfiles::Start(exportfiles::ChooseLauncher(exportfiles::Target::Spreadsheet, file));
+    });
+}
+
+bool TStatForm::SaveMemo(const QString &fileName)
+{
+    QString error;
+    if (datafiles::WriteFileAtomically(fileName, RtfFromDocument(*Memo->document()), error))
+        return true;
+    ShowMessage(error);
+    return false;
+}
+
+void TStatForm::ToWordClick()
+{
+    const QString file = exportfiles::ReportFileName(exportfiles::ProgramDirectory());
+    if (SaveMemo(file))
+        exportfiles::Start(exportfiles::ChooseLauncher(exportfiles::Target::WordProcessor, file));
+}
+
+void TStatForm::SaveResultsClick()
+{
+    if (!SaveDialog)
+        SaveDialog = MakeFileDialog(this, QStringLiteral("Сохранить результаты"),
+                                    QStringLiteral("RTF файлы (*.rtf)|*.rtf|Все файлы (*.*)|*.*"), true,
+                                    QStringLiteral("rtf"));
+    if (ExecDialog(SaveDialog) != QDialog::Accepted || SaveDialog->selectedFiles().isEmpty())
+        return;
+    SaveMemo(SaveDialog->selectedFiles().first());
+}

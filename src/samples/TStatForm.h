@@ -9,6 +9,7 @@
 #include <functional>
 
 class QAction;
+class QFileDialog;
 class QLabel;
 class QTableView;
 class QTextEdit;
@@ -46,6 +47,7 @@ public:
     QLabel *Label3, *Label4, *Label5;
     QTableView *StringGrid;
     QTextEdit *Memo;
+    QFileDialog *SaveDialog = nullptr; // made on first use
 
 public slots:
     void DelSelClick();
@@ -67,5 +69,7 @@ private:
     void ResetKeepingCurrentCell();
     void AppendLines(const QStringList &lines);
     void Guarded(const std::function<void()> &command);
+    // The memo as RTF into the file; false after the message.
+    bool SaveMemo(const QString &fileName);
     SampleTableModel *model_;
 };

@@ -7,6 +7,8 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -30,9 +32,38 @@ public:
 
 } // namespace
 
+namespace {
+const char kUsage[] =
+    "Usage: grizal2 [SAMPLE.grz ...] [--open-image IMAGE ...]\n"
+    "  SAMPLE.grz          sample files, each opened in its own sample window, in order\n"
+    "  --open-image IMAGE  opens IMAGE as File > Open does, after the sample files (repeatable)\n"
+    "  -h, --help          prints this text\n";
+} // namespace
+
 int RunGrizal2(int argc, char **argv)
 {
+    // Before the application object exists, so that --help works without a display.
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+
     TApplication app(argc, argv);
+    // Plain names are sample files; images come with --open-image and open after them.
+    QStringList samples, images;
+    const QStringList args = app.arguments().mid(1); // Qt's own options are taken out
+    for (int i = 0; i < args.size(); ++i) {
+        if (args.at(i) != QLatin1String("--open-image")) {
+            samples << args.at(i);
+        } else if (i + 1 < args.size()) {
+            images << args.at(++i);
+        } else {
+            std::fputs("grizal2: --open-image needs a file name\n", stderr);
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+    }
     QApplication::setApplicationName(QStringLiteral("Grizal 2"));
     QApplication::setApplicationDisplayName(QStringLiteral("Grizal 2"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/grizal2.png")));
@@ -40,7 +71,8 @@ int RunGrizal2(int argc, char **argv)
     QTranslator qtTranslator;
     if (qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
-    TForm1 form(app.arguments().mid(1));
+    TForm1 form(samples);
+    form.SetStartImages(images);
     form.showMaximized();
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
@@ -47,3 +48,32 @@ int ExecDialog(QDialog *dialog)
         return Runner()(dialog);
     return dialog->exec();
 }
+
+// "description|pattern|description|pattern..." as Qt's name filters.
+static QStringList NameFilters(const QString &pairs)
+{
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString desc = parts[i];
+        filters << (desc.endsWith(QLatin1Char(')')) ? desc : desc + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return filters;
+}
+
+QFileDialog *MakeFileDialog(QWidget *parent, const QString &title, const QString &filter, bool save,
+                            const QString &defaultSuffix)
+{
+    auto *d = new QFileDialog(parent, title);
+    d->setOption(QFileDialog::DontUseNativeDialog, true);
+    d->setNameFilters(NameFilters(filter));
+    if (save) {
+        d->setAcceptMode(QFileDialog::AcceptSave);
+        d->setOption(QFileDialog::DontConfirmOverwrite, true);
+        d->setDefaultSuffix(defaultSuffix);
+    }
+    return d;
+}
+

@@ -14,3 +14,10 @@ class QDialog;
 // controls and answers at once.
 int ExecDialog(QDialog *dialog);
 void SetDialogRunner(std::function<int(QDialog *)> runner);
+
+class QFileDialog;
+// A file dialog of our own look (not the desktop's) with the filter written as
+// "description|pattern;pattern|description|pattern..."; a save dialog does not ask before
+// overwriting and adds the default extension to a bare name. Run it with ExecDialog.
+QFileDialog *MakeFileDialog(QWidget *parent, const QString &title, const QString &filter, bool save,
+                            const QString &defaultSuffix);

@@ -28,6 +28,7 @@
 #include <QComboBox>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -43,34 +44,6 @@
 #include <QToolBar>
 
 namespace {
-
-// "description|pattern|description|pattern..." as Qt's name filters.
-QStringList NameFilters(const QString &pairs)
-{
-    const QStringList parts = pairs.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        const QString desc = parts[i];
-        filters << (desc.endsWith(QLatin1Char(')')) ? desc : desc + QStringLiteral(" (") + patterns + QLatin1Char(')'));
-    }
-    return filters;
-}
-
-QFileDialog *MakeFileDialog(QWidget *parent, const QString &title, const QString &filter, bool save,
-                            const QString &defaultSuffix)
-{
-    auto *d = new QFileDialog(parent, title);
-    d->setOption(QFileDialog::DontUseNativeDialog, true);
-    d->setNameFilters(NameFilters(filter));
-    if (save) {
-        d->setAcceptMode(QFileDialog::AcceptSave);
-        d->setOption(QFileDialog::DontConfirmOverwrite, true);
-        d->setDefaultSuffix(defaultSuffix);
-    }
-    return d;
-}
 
 const char *kOpenFilter =
     "Все графические файлы|*.bmp;*.jpg;*.gif;*.emf;*.wmf;*.tif;*.png;*.ico;*.pcx|BMP файлы (*.bmp)|*.bmp|"
@@ -264,6 +237,8 @@ void TForm1::showEvent(QShowEvent *e)
     if (LaunchedWithFiles)
         for (const QString &f : commandLine_)
             OpenData(f);
+    for (const QString &f : startImages_)
+        OpenFile(QFileInfo(f).absoluteFilePath()); // as the open dialog gives it
 }
 
 void TForm1::closeEvent(QCloseEvent *e)

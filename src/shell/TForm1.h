@@ -30,6 +30,8 @@ class TForm1 : public QMainWindow, public IMainWindow {
 public:
     explicit TForm1(const QStringList &commandLine, QWidget *parent = nullptr);
     ~TForm1() override;
+    // Images opened as File > Open does, after the command line's sample files.
+    void SetStartImages(const QStringList &images) { startImages_ = images; }
 
     // IMainWindow
     double KPix() const override { return KPix_; }
@@ -122,6 +124,7 @@ private:
 
     QMdiArea *mdi_ = nullptr;
     QStringList commandLine_;
+    QStringList startImages_;
     bool LaunchedWithFiles = false;
     bool shownOnce_ = false;
     bool closed_ = false;

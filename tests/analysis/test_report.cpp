@@ -160,8 +160,15 @@ TEST(StatsCli, BothSeparatorsAndTheChart)
     }
     f.write(b);
     f.close();
-    const CliRun point = Stats({file, "--chart", dir.filePath("c.png")}, "C");
+    const CliRun point = Stats({file, "--chart", dir.filePath("c.png"), "--rtf", dir.filePath("r.rtf")}, "C");
     EXPECT_EQ(point.code, 0);
+    // The memo as RTF: a paragraph per report line, then the chart.
+    QFile rtf(dir.filePath("r.rtf"));
+    ASSERT_TRUE(rtf.open(QIODevice::ReadOnly));
+    const QByteArray doc = rtf.readAll();
+    EXPECT_TRUE(doc.contains("\\par\nb=19.000\\par\n"));
+    EXPECT_EQ(doc.count("\\pict"), 1);
+    EXPECT_GT(doc.lastIndexOf("\\pict"), doc.lastIndexOf("b=19.000"));
     EXPECT_TRUE(point.out.contains("\nb=19.000\n"));
     EXPECT_EQ(point.err, "");
     EXPECT_EQ(QImage(dir.filePath("c.png")).size(), QSize(600, 350));

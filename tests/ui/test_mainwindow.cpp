@@ -14,7 +14,9 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
@@ -147,6 +149,22 @@ TEST_F(MainWindowTest, CommandLineFilesOpenInOrderImagesIgnored)
     TForm1 f({b, dir.filePath("photo.png"), a});
     f.show();
     EXPECT_EQ(Captions(f), QStringList({b, a}));
+    f.close();
+}
+
+TEST_F(MainWindowTest, StartImagesOpenAfterTheSamplesWithTheirFullPath)
+{
+    const QString a = WriteGrz("a.grz", {{1, 1}});
+    QImage img(4, 3, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    ASSERT_TRUE(img.save(dir.filePath("photo.png")));
+    QDir::setCurrent(dir.path());
+    TForm1 f({a});
+    f.SetStartImages({QStringLiteral("photo.png"), QStringLiteral("missing.png")});
+    f.show();
+    // The missing one still gets its (empty) window, as File > Open does.
+    EXPECT_EQ(Captions(f), QStringList({a, dir.filePath("photo.png"), dir.filePath("missing.png")}));
+    EXPECT_EQ(messages, QStringList({QStringLiteral("Файл не найден!")}));
     f.close();
 }
 

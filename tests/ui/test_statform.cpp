@@ -3,10 +3,14 @@
 #include "samples/TStatForm.h"
 
 #include "samples/TGroupDlg.h"
+#include "samples/Export.h"
 #include "shell/Messages.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -162,6 +166,47 @@ TEST_F(StatCommands, ClipboardRoundTrip)
     f.Paste();
     EXPECT_EQ(Size(1), "3");
     EXPECT_EQ(Count(1), "4");
+}
+
+TEST_F(StatCommands, HandOverFilesAndSavedResults)
+{
+    std::vector<exportfiles::Launch> launches;
+    exportfiles::SetStarter([&](const exportfiles::Launch &l) { launches.push_back(l); });
+    const QByteArray twelve = (QString("12") + sep + "5").toLatin1();
+    Fill({{twelve.constData(), "3"}, {"7", "1"}});
+    f.ToExcelClick();
+    const QString dir = exportfiles::ProgramDirectory();
+    QFile txt(dir + "TempFile.txt");
+    ASSERT_TRUE(txt.open(QIODevice::ReadOnly));
+    EXPECT_EQ(txt.readAll(), QString("12" + QString(sep) + "500\t3\r\n7" + sep + "000\t1\r\n").toLatin1());
+    ASSERT_EQ(launches.size(), 1u);
+    EXPECT_EQ(launches[0].arguments.last(), dir + "TempFile.txt");
+
+    f.Memo->append("Отчёт {1}");
+    f.InsertPicture(QImage(3, 2, QImage::Format_RGB32));
+    f.ToWordClick();
+    QFile rtf(dir + "TempFile.rtf");
+    ASSERT_TRUE(rtf.open(QIODevice::ReadOnly));
+    const QByteArray doc = rtf.readAll();
+    EXPECT_TRUE(doc.startsWith("{\\rtf1"));
+    EXPECT_TRUE(doc.contains("\\{1\\}"));
+    EXPECT_TRUE(doc.contains("\\pict"));
+    ASSERT_EQ(launches.size(), 2u);
+    EXPECT_EQ(launches[1].arguments.last(), dir + "TempFile.rtf");
+
+    // The chosen file gets the same document; a file that cannot be written is a message.
+    QTemporaryDir tmp;
+    QString target = tmp.filePath("report.rtf");
+    prepare = [&](QDialog *d) { qobject_cast<QFileDialog *>(d)->selectFile(target); };
+    f.SaveResultsClick();
+    QFile saved(target);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), doc);
+    target = tmp.filePath("no/such/dir/report.rtf");
+    f.SaveResultsClick();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(target));
+    exportfiles::SetStarter({});
 }
 
 } // namespace
