@@ -1,8 +1,12 @@
 // The pixel operations of TPictures. Pictures are Format_RGBX8888: a pixel read as a
 // little-endian uint32 is 0xFF BB GG RR, so its low 24 bits are the packed colour.
 #include "imaging/Pictures.h"
+#include "imaging/MedianNetwork.h"
 
 #include <algorithm>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <cmath>
 #include <cstring>
 
@@ -50,21 +54,6 @@ int RoundDiv(long long n, long long d)
     if (2 * r > d || (2 * r == d && (q & 1)))
         ++q;
     return int(q);
-}
-
-// Grey of a packed colour. 30R + 59G + 11B is exact in integers; only a sum that ends in
-// exactly one half can depend on the extended-precision rounding, and those few go the
-// slow way.
-inline uint32_t GrayPacked(uint32_t c)
-{
-    const uint32_t r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
-    const uint32_t n = 30 * r + 59 * g + 11 * b;
-    uint32_t v;
-    if (n % 100 != 50)
-        v = (n + 50) / 100;
-    else
-        v = uint32_t(GrayOf(int(r), int(g), int(b)));
-    return v | (v << 8) | (v << 16);
 }
 
 inline uint32_t *Row(QImage &img, int y) { return reinterpret_cast<uint32_t *>(img.scanLine(y)); }
@@ -139,9 +128,11 @@ void TPictures::UndoLast(QImage &picture)
         CopyPicture(Copy, picture, false);
 }
 
-// Runs op(y, x0, x1) over strips of columns, left to right, each strip top to bottom,
-// after copying the strip's part of the row into the undo copy. op reads the undo copy and
-// writes the picture. The progress moves after each strip's last column.
+// Runs op(row, keep, W) over the rows of the picture after making sure the undo copy has
+// the picture's size; op keeps each row's old pixels in the undo copy and rewrites the row.
+// The operations are pixel by pixel, so the order of the pass changes no result: rows,
+// which lie along memory, go many times faster than columns. The progress grows with the
+// rows and ends on the value the column order ends on.
 template <class RowOp>
 void TPictures::StripPass(const char *title, QImage &picture, RowOp op)
 {
@@ -152,29 +143,35 @@ void TPictures::StripPass(const char *title, QImage &picture, RowOp op)
     if (Copy.size() != picture.size() || Copy.format() != picture.format())
         Copy = QImage(picture.size(), picture.format());
     if (W > 0 && H > 0) {
-        uchar *pic = picture.bits();
-        uchar *copy = Copy.bits();
-        const qsizetype bpl = picture.bytesPerLine();
-        constexpr int Strip = 512;
-        for (int x0 = 0; x0 < W; x0 += Strip) {
-            const int x1 = std::min(W, x0 + Strip);
-            for (int y = 0; y < H; ++y) {
-                const uint32_t *src = reinterpret_cast<const uint32_t *>(pic + y * bpl);
-                uint32_t *keep = reinterpret_cast<uint32_t *>(copy + y * bpl);
-                std::memcpy(keep + x0, src + x0, size_t(x1 - x0) * 4);
-                op(keep, reinterpret_cast<uint32_t *>(pic + y * bpl), x0, x1);
-            }
-            Step(RoundDiv((long long)(x1 - 1) * 100, W));
+        const long long total = (long long)W * H;
+        constexpr int Chunk = 64;
+        for (int y0 = 0; y0 < H; y0 += Chunk) {
+            const int y1 = std::min(H, y0 + Chunk);
+            for (int y = y0; y < y1; ++y)
+                op(Row(picture, y), Row(Copy, y), W);
+            Step(RoundDiv((long long)(W - 1) * 100 * y1, total));
         }
     }
     End();
 }
 
+namespace {
+// Keeps each pixel in `keep` and replaces it by f(pixel).
+template <class F>
+inline void MapRow(uint32_t *row, uint32_t *keep, int W, F f)
+{
+    for (int x = 0; x < W; ++x) {
+        const uint32_t v = row[x];
+        keep[x] = v;
+        row[x] = f(v);
+    }
+}
+} // namespace
+
 void TPictures::Negative(QImage &picture)
 {
-    StripPass(TitleNegative, picture, [](const uint32_t *src, uint32_t *dst, int x0, int x1) {
-        for (int x = x0; x < x1; ++x)
-            dst[x] = (0xFFFFFFu - (src[x] & 0xFFFFFF)) | Opaque;
+    StripPass(TitleNegative, picture, [](uint32_t *row, uint32_t *keep, int W) {
+        MapRow(row, keep, W, [](uint32_t v) { return (0xFFFFFFu - (v & 0xFFFFFF)) | Opaque; });
     });
 }
 
@@ -182,23 +179,47 @@ void TPictures::BlackAndWhite(int brightness, QImage &picture)
 {
     const int B = std::clamp(brightness, BrightMin, BrightMax);
     const uint32_t T = uint32_t(B * 16777215 / 100);
-    StripPass(TitleBlackAndWhite, picture, [T](const uint32_t *src, uint32_t *dst, int x0, int x1) {
-        for (int x = x0; x < x1; ++x)
-            dst[x] = (src[x] & 0xFFFFFF) > T ? 0xFFFFFFFFu : Opaque;
+    StripPass(TitleBlackAndWhite, picture, [T](uint32_t *row, uint32_t *keep, int W) {
+        MapRow(row, keep, W, [T](uint32_t v) { return (v & 0xFFFFFF) > T ? 0xFFFFFFFFu : Opaque; });
     });
 }
 
 void TPictures::Grayscale(QImage &picture)
 {
-    StripPass(TitleGrayscale, picture, [](const uint32_t *src, uint32_t *dst, int x0, int x1) {
-        uint32_t lastIn = ~0u, lastOut = 0;
-        for (int x = x0; x < x1; ++x) {
-            const uint32_t c = src[x] & 0xFFFFFF;
-            if (c != lastIn) { // neighbours often share a colour
-                lastIn = c;
-                lastOut = GrayPacked(c) | Opaque;
+    std::vector<uint8_t> &ties = GrayTies;
+    ties.resize(size_t(picture.width()));
+    StripPass(TitleGrayscale, picture, [&ties](uint32_t *row, uint32_t *keep, int W) {
+        // 30R + 59G + 11B is exact in integers, and (n + 50) / 100 is its grey rounded half
+        // up. Only a sum that ends in exactly one half can depend on the extended-precision
+        // rounding; those few pixels are marked here and done the slow way below.
+        uint8_t *tie = ties.data();
+        for (int x = 0; x < W; ++x) {
+            const uint32_t c = row[x];
+            keep[x] = c;
+            const uint32_t n = 30 * (c & 0xFF) + 59 * ((c >> 8) & 0xFF) + 11 * ((c >> 16) & 0xFF) + 50;
+            const uint32_t v = (n * 5243u) >> 19; // n / 100 for every n up to 25550
+            tie[x] = uint8_t(v * 100 == n);
+            row[x] = (v * 0x010101u) | Opaque;
+        }
+        for (int x = 0; x < W; ++x) {
+            if (x + 8 <= W) { // most stretches of eight have no tie
+                uint64_t eight;
+                std::memcpy(&eight, tie + x, 8);
+                if (!eight) {
+                    x += 7;
+                    continue;
+                }
             }
-            dst[x] = lastOut;
+            if (tie[x]) {
+                // The extended sum lies at or next to v - 1/2; rounding to nearest, halves to
+                // even, as GrayOf does, without the cost of a call that guards the rounding mode.
+                const uint32_t c = keep[x];
+                const long double sum = 0.3L * (c & 0xFF) + 0.59L * ((c >> 8) & 0xFF) + 0.11L * ((c >> 16) & 0xFF);
+                const uint32_t up = (row[x] & 0xFF), down = up - 1;
+                const long double half = (long double)up - 0.5L;
+                const uint32_t v = sum > half ? up : sum < half ? down : ((down & 1) ? up : down);
+                row[x] = (v * 0x010101u) | Opaque;
+            }
         }
     });
 }
@@ -208,11 +229,8 @@ void TPictures::SeparateByShades(int relation, uint32_t colour1, uint32_t colour
     const uint32_t C1 = colour1 & 0xFFFFFF, C2 = colour2 & 0xFFFFFF;
     const uint32_t M = (C1 + C2) / 2;
     auto pass = [&](auto whiten) {
-        StripPass(TitleShades, picture, [whiten](const uint32_t *src, uint32_t *dst, int x0, int x1) {
-            for (int x = x0; x < x1; ++x) {
-                const uint32_t v = src[x];
-                dst[x] = whiten(v & 0xFFFFFF) ? 0xFFFFFFFFu : (v | Opaque);
-            }
+        StripPass(TitleShades, picture, [whiten](uint32_t *row, uint32_t *keep, int W) {
+            MapRow(row, keep, W, [whiten](uint32_t v) { return whiten(v & 0xFFFFFF) ? 0xFFFFFFFFu : (v | Opaque); });
         });
     };
     if (relation == ShadeBelow)
@@ -270,6 +288,78 @@ void TPictures::MirrorVertical(QImage &picture)
     End();
 }
 
+namespace {
+
+void MedianBounds3Scalar(const uint32_t *c0, const uint32_t *c1, const uint32_t *c2, int from, int windows,
+                         uint32_t *k3, uint32_t *k4)
+{
+    const median3::ScalarOps o;
+    for (int y = from; y < windows; ++y)
+        median3::Bounds(o, c0[y], c2[y], c0[y + 1], c1[y + 1], c2[y + 1], c0[y + 2], c1[y + 2], c2[y + 2], k3[y],
+                        k4[y]);
+}
+
+void MedianBounds3(const uint32_t *c0, const uint32_t *c1, const uint32_t *c2, int windows, uint32_t *k3,
+                   uint32_t *k4)
+{
+#ifdef GRIZAL2_HAVE_AVX2
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2) {
+        const int done = median3::BoundsAvx2(c0, c1, c2, windows, k3, k4);
+        MedianBounds3Scalar(c0, c1, c2, done, windows, k3, k4);
+        return;
+    }
+#endif
+    MedianBounds3Scalar(c0, c1, c2, 0, windows, k3, k4);
+}
+
+// Transposes a w x h block of 32-bit values: to[x * toStride + y] = from[y * fromStride + x],
+// in tiles of 16 x 16 so that every cache line read or written is used whole.
+void Transpose(const uint32_t *from, qsizetype fromStride, uint32_t *to, qsizetype toStride, int w, int h,
+               uint32_t orMask)
+{
+    constexpr int B = 16;
+#ifdef __SSE2__
+    const __m128i mask = _mm_set1_epi32(int(orMask));
+#endif
+    for (int y0 = 0; y0 < h; y0 += B) {
+        const int y1 = std::min(h, y0 + B);
+        for (int x0 = 0; x0 < w; x0 += B) {
+            const int x1 = std::min(w, x0 + B);
+#ifdef __SSE2__
+            if (y1 - y0 == B && x1 - x0 == B) {
+                for (int y = y0; y < y1; y += 4)
+                    for (int x = x0; x < x1; x += 4) {
+                        auto in = [&](int r) {
+                            return _mm_or_si128(
+                                _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + (y + r) * fromStride + x)),
+                                mask);
+                        };
+                        const __m128i r0 = in(0), r1 = in(1), r2 = in(2), r3 = in(3);
+                        const __m128i t0 = _mm_unpacklo_epi32(r0, r1), t1 = _mm_unpacklo_epi32(r2, r3);
+                        const __m128i t2 = _mm_unpackhi_epi32(r0, r1), t3 = _mm_unpackhi_epi32(r2, r3);
+                        auto out = [&](int c, __m128i v) {
+                            _mm_storeu_si128(reinterpret_cast<__m128i *>(to + (x + c) * toStride + y), v);
+                        };
+                        out(0, _mm_unpacklo_epi64(t0, t1));
+                        out(1, _mm_unpackhi_epi64(t0, t1));
+                        out(2, _mm_unpacklo_epi64(t2, t3));
+                        out(3, _mm_unpackhi_epi64(t2, t3));
+                    }
+                continue;
+            }
+#endif
+            for (int y = y0; y < y1; ++y) {
+                const uint32_t *r = from + y * fromStride;
+                for (int x = x0; x < x1; ++x)
+                    to[x * toStride + y] = r[x] | orMask;
+            }
+        }
+    }
+}
+
+} // namespace
+
 void TPictures::MedianFilter(int X, int Y, QImage &picture)
 {
     EnsureFormat(picture);
@@ -281,34 +371,23 @@ void TPictures::MedianFilter(int X, int Y, QImage &picture)
     SaveUndoCopy(picture);
     const int W = picture.width(), H = picture.height();
     if (W >= X && H >= Y && W > 0 && H > 0) {
-        // The filter works in place on a copy with padded rows: with a row length of a
-        // power of two, the rows of a window would all fall into the same cache sets. A
-        // constant alpha byte keeps the order of the packed values.
-        const qsizetype S = qsizetype(W) + 16;
-        std::vector<uint32_t> &work = MedianPicture;
-        work.resize(size_t(S) * size_t(H));
-        for (int y = 0; y < H; ++y) {
-            const uint32_t *r = Row(picture, y);
-            uint32_t *w = work.data() + y * S;
-            for (int x = 0; x < W; ++x)
-                w[x] = r[x] | Opaque;
-        }
-        uint32_t *A = work.data();
+        // Windows run down the columns and each writes its centre in place, so the filter
+        // works on the transposed picture, where a column lies along memory. The rows of the
+        // copy are padded so that neighbouring columns never share cache sets. A constant
+        // alpha byte keeps the order of the packed values.
+        const qsizetype S = ((qsizetype(H) + 15) & ~qsizetype(15)) + 16;
+        std::vector<uint32_t> &T = MedianPicture;
+        T.resize(size_t(S) * size_t(W));
+        const qsizetype bpl = picture.bytesPerLine() / 4;
+        Transpose(reinterpret_cast<const uint32_t *>(picture.constBits()), bpl, T.data(), S, W, H, Opaque);
+
         const int cxOff = X / 2, cyOff = Y / 2;
         const int n = X * Y;
-        // Windows run down the columns, which over row-major memory touches a new page at
-        // every step. They are taken instead in bands of rows slanted by cyOff rows per
-        // column: a window only depends on windows of earlier columns and at most cyOff rows
-        // lower, so every window still sees exactly the values of the column-by-column order.
-        const int Band = 64;
-        const long long K = cyOff;
-        const long long keys = (long long)(H - Y) + K * (W - X) + 1;
-        const int bands = int((keys + Band - 1) / Band);
+        const int windows = H - Y + 1;
         std::vector<uint32_t> &buf = MedianBuffer;
-        buf.resize(size_t(n));
+        buf.resize(size_t(std::max(n, 2 * windows)));
         // Replaces one value of the sorted window by another, shifting only what lies between.
-        auto replace = [&](uint32_t o, uint32_t v) {
-            uint32_t *first = buf.data(), *last = first + n;
+        auto replace = [](uint32_t *first, uint32_t *last, uint32_t o, uint32_t v) {
             uint32_t *i = std::lower_bound(first, last, o);
             if (v > o) {
                 uint32_t *j = std::upper_bound(i + 1, last, v);
@@ -320,54 +399,44 @@ void TPictures::MedianFilter(int X, int Y, QImage &picture)
                 *j = v;
             }
         };
-        for (int b = 0; b < bands; ++b) {
-            for (int x0 = 0; x0 <= W - X; ++x0) {
-                const long long lo = std::max<long long>(0, (long long)b * Band - K * x0);
-                const long long hi = std::min<long long>(H - Y, (long long)(b + 1) * Band - 1 - K * x0);
-                if (lo > hi)
-                    continue;
-                const int yFirst = int(lo), yLast = int(hi);
-                if (X == 3 && Y == 3) {
-                    for (int y0 = yFirst; y0 <= yLast; ++y0) {
-                        uint32_t *r0 = A + y0 * S + x0, *r1 = r0 + S, *r2 = r1 + S;
-                        uint32_t a0 = r0[0], a1 = r1[0], a2 = r2[0];
-                        uint32_t b0 = r0[1], b1 = r1[1], b2 = r2[1];
-                        uint32_t c0 = r0[2], c1 = r1[2], c2 = r2[2];
-                        Sort3(a0, a1, a2);
-                        Sort3(b0, b1, b2);
-                        Sort3(c0, c1, c2);
-                        const uint32_t lo3 = std::max(a0, std::max(b0, c0));
-                        const uint32_t hi3 = std::min(a2, std::min(b2, c2));
-                        const uint32_t mid = Med3(a1, b1, c1);
-                        r1[1] = Med3(lo3, mid, hi3);
-                    }
-                    continue;
+        std::vector<uint32_t> window(static_cast<size_t>(n), 0u);
+        for (int x0 = 0; x0 <= W - X; ++x0) {
+            uint32_t *col = T.data() + x0 * S;
+            if (X == 3 && Y == 3) {
+                uint32_t *k3 = buf.data(), *k4 = k3 + windows;
+                MedianBounds3(col, col + S, col + 2 * S, windows, k3, k4);
+                uint32_t *c1 = col + S;
+                uint32_t v = c1[0];
+                for (int y0 = 0; y0 < windows; ++y0) {
+                    v = std::min(std::max(v, k3[y0]), k4[y0]);
+                    c1[y0 + 1] = v;
                 }
-                // A sorted copy of the window follows it down the column: the write, the
-                // row that leaves and the row that enters are each one ordered update.
+            } else {
+                // A sorted copy of the window follows it down the column: the write, and
+                // each value of the row that leaves and the row that enters, are one ordered
+                // update each.
+                uint32_t *first = window.data(), *last = first + n;
                 int len = 0;
-                for (int dy = 0; dy < Y; ++dy)
-                    for (int dx = 0; dx < X; ++dx)
-                        buf[size_t(len++)] = A[(yFirst + dy) * S + x0 + dx];
-                std::sort(buf.begin(), buf.end());
-                for (int y0 = yFirst; y0 <= yLast; ++y0) {
-                    const uint32_t med = buf[size_t(n / 2)];
-                    uint32_t &centre = A[(y0 + cyOff) * S + x0 + cxOff];
+                for (int dx = 0; dx < X; ++dx)
+                    for (int dy = 0; dy < Y; ++dy)
+                        window[size_t(len++)] = col[dx * S + dy];
+                std::sort(first, last);
+                uint32_t *centreCol = col + cxOff * S + cyOff;
+                for (int y0 = 0; y0 < windows; ++y0) {
+                    const uint32_t med = first[n / 2];
+                    uint32_t &centre = centreCol[y0];
                     if (centre != med) {
-                        replace(centre, med);
+                        replace(first, last, centre, med);
                         centre = med;
                     }
-                    if (y0 < yLast) {
-                        const uint32_t *out = A + y0 * S + x0, *in = A + (y0 + Y) * S + x0;
+                    if (y0 + 1 < windows)
                         for (int dx = 0; dx < X; ++dx)
-                            replace(out[dx], in[dx]);
-                    }
+                            replace(first, last, col[dx * S + y0], col[dx * S + y0 + Y]);
                 }
             }
-            Step(RoundDiv((long long)(b + 1) * 100, bands));
+            Step(W == X ? 100 : RoundDiv((long long)x0 * 100, W - X));
         }
-        for (int y = 0; y < H; ++y)
-            std::memcpy(Row(picture, y), work.data() + y * S, size_t(W) * 4);
+        Transpose(T.data(), S, reinterpret_cast<uint32_t *>(picture.bits()), bpl, H, W, 0);
     }
     End();
 }

@@ -113,7 +113,7 @@ private:
     void Begin(const char *title);
     void Step(int percent);
     void End();
-    // Undo copy of `picture`, then op(srcRow, dstRow, x0, x1, y) over column strips.
+    // Undo copy of `picture` row by row, each row then rewritten by op(row, keep, W).
     template <class RowOp>
     void StripPass(const char *title, QImage &picture, RowOp op);
 
@@ -122,6 +122,7 @@ private:
     bool Undo = false;
     QImage Copy;
     std::vector<uint32_t> MedianBuffer;
+    std::vector<uint8_t> GrayTies;
     std::vector<uint32_t> MedianPicture;
     std::vector<uint64_t> Candidates; // analysis: scan positions, reused
     std::vector<uint64_t> RowCandidates;
