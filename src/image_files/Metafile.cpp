@@ -5,6 +5,7 @@
 #include <QRegion>
 #include <QTransform>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -44,6 +45,16 @@ struct View {
     View Sub(qint64 off, qint64 len) const { return Has(off, len) ? View{p + off, len} : View{}; }
     View From(qint64 off) const { return off >= 0 && off <= n ? View{p + off, n - off} : View{}; }
 };
+
+// Mappings from extreme values in a file can overflow; such drawings are skipped.
+bool Finite(const QTransform &t)
+{
+    const double v[] = {t.m11(), t.m12(), t.m13(), t.m21(), t.m22(), t.m23(), t.m31(), t.m32(), t.m33()};
+    for (double x : v)
+        if (!std::isfinite(x) || std::abs(x) > 1e12)
+            return false;
+    return std::isfinite(t.determinant());
+}
 
 QColor ColorRef(uint32_t c)
 {
@@ -479,14 +490,22 @@ public:
         s.clip = QRegion();
         ApplyClip();
     }
-    static QRegion PathRegion(const QPainterPath &path)
+    // Regions are kept to the picture and a margin, so that their integer corners cannot overflow.
+    QRectF Near() const { return QRectF(picture_.rect()).adjusted(-16, -16, 16, 16); }
+    QRegion PathRegion(const QPainterPath &path) const
     {
         QRegion r;
-        for (const QPolygonF &poly : path.toFillPolygons())
-            r = path.fillRule() == Qt::OddEvenFill ? r.xored(QRegion(poly.toPolygon(), Qt::OddEvenFill))
-                                                   : r.united(QRegion(poly.toPolygon(), Qt::WindingFill));
+        const QPolygonF near(Near());
+        for (const QPolygonF &poly : path.toFillPolygons()) {
+            if (!std::all_of(poly.begin(), poly.end(), [](QPointF q) { return std::isfinite(q.x()) && std::isfinite(q.y()); }))
+                continue;
+            const QPolygon kept = poly.intersected(near).toPolygon();
+            r = path.fillRule() == Qt::OddEvenFill ? r.xored(QRegion(kept, Qt::OddEvenFill))
+                                                   : r.united(QRegion(kept, Qt::WindingFill));
+        }
         return r;
     }
+    QRect RegionRect(const QRectF &r) const { return r.intersected(Near()).toRect(); }
     void ClipLogicalRect(const QRectF &rect, bool exclude)
     {
         QPainterPath p;
@@ -544,7 +563,8 @@ public:
     void Shape(QPainterPath logical, bool fill, bool stroke)
     {
         if (inPath) {
-            path.addPath(Full().map(logical));
+            if (Finite(Full()))
+                path.addPath(Full().map(logical));
             return;
         }
         logical.setFillRule(s.fill);
@@ -706,6 +726,8 @@ public:
     {
         painter_.setTransform(QTransform());
         const QPointF d = Full().map(q);
+        if (!Near().contains(d))
+            return;
         painter_.fillRect(QRectF(std::floor(d.x()), std::floor(d.y()), 1, 1), c);
     }
 
@@ -715,6 +737,8 @@ public:
         const int code = int(rop >> 16 & 0xFF);
         QPainterPath p;
         p.addRect(rect.normalized());
+        if (!Finite(Full()))
+            return;
         painter_.setTransform(Full());
         painter_.setPen(Qt::NoPen);
         switch (code) {
@@ -758,7 +782,10 @@ public:
         const QPainter::CompositionMode mode = BlitMode(rop, skip);
         if (skip)
             return;
-        painter_.setTransform(toLogical * Full());
+        const QTransform t = toLogical * Full();
+        if (!Finite(t))
+            return;
+        painter_.setTransform(t);
         painter_.setCompositionMode(mode);
         painter_.drawImage(part, image, part);
         painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -772,10 +799,11 @@ private:
             return Qt::NoPen;
         QPen q(RopColor(pen.color));
         const double scale = std::sqrt(std::abs(t.determinant()));
-        if (pen.cosmetic || pen.width * scale < 1.5) {
+        if (pen.cosmetic || !std::isfinite(scale) || pen.width * scale < 1.5) {
             q.setWidth(0); // one pixel whatever the mapping
         } else {
-            q.setWidthF(std::min(pen.width, 100000 / scale)); // wider than any picture is wide enough
+            // wider than any picture is wide enough
+            q.setWidthF(std::min({pen.width, 100000 / scale, 32000.0})); // Qt takes no more
             q.setCapStyle(pen.cap);
             q.setJoinStyle(pen.join);
         }
@@ -834,6 +862,8 @@ public:
     void Paint(const QPainterPath &logical, bool fill, bool stroke, bool fillOnly)
     {
         const QTransform t = Full();
+        if (!Finite(t))
+            return;
         painter_.setTransform(t);
         painter_.setCompositionMode(Rop2Mode());
         if (fill || fillOnly) {
@@ -1235,7 +1265,7 @@ private:
         for (uint32_t i = 0; i < count; ++i) {
             const qint64 at = header + qint64(i) * 16;
             const QRectF box = t.mapRect(Player::Box(data.I32(at), data.I32(at + 4), data.I32(at + 8), data.I32(at + 12)));
-            rects.push_back(box.toRect());
+            rects.push_back(p_.RegionRect(box));
         }
         region.setRects(rects.data(), int(rects.size()));
         p_.Combine(region, mode);
