@@ -1226,6 +1226,7 @@ private:
     {
         // PT_CLOSEFIGURE 1, PT_LINETO 2, PT_BEZIERTO 4, PT_MOVETO 6
         const bool wasInPath = p_.inPath;
+        const QPainterPath waiting = p_.path; // an ended path may still wait for its fill
         if (!wasInPath)
             p_.BeginPath();
         for (size_t i = 0; i < pts.size(); ++i) {
@@ -1241,8 +1242,10 @@ private:
             if (types[i] & 1)
                 p_.CloseFigure();
         }
-        if (!wasInPath)
+        if (!wasInPath) {
             p_.PaintPath(false, true);
+            p_.path = waiting;
+        }
     }
 
     void ClipRegion(View r)

@@ -237,9 +237,14 @@ TEST(Metafile, EmfBitmapRecords)
     // Stretched four times by a mapping: anisotropic, 1 logical unit = 4 pixels.
     const QByteArray mapped[] = {EmfRecord(17, Le().ints({8}).b), EmfRecord(9, Le().ints({1, 1}).b),
                                  EmfRecord(11, Le().ints({4, 4}).b)};
+    Le toDevice;
+    toDevice.ints({0, 0, 0, 0, 150, 60, 0, 0, 4, 2}).u32(76).u32(uint32_t(down8.info.size()));
+    toDevice.u32(uint32_t(76 + down8.info.size())).u32(uint32_t(down8.bits.size())).u32(0).u32(0).u32(2);
+    toDevice.raw(down8.info).raw(down8.bits);
     const QImage img = RenderOk(MakeEmf(192, 96, {StretchDiBits(8, 8, 80, 40, up24, 0, 0, 4, 2),
                                                   StretchDiBits(100, 8, 80, 40, down8, 0, 0, 4, 2),
-                                                  EmfRecord(76, blt.b), mapped[0], mapped[1], mapped[2],
+                                                  EmfRecord(76, blt.b), EmfRecord(80, toDevice.b), mapped[0],
+                                                  mapped[1], mapped[2],
                                                   StretchDiBits(28, 16, 4, 2, up24, 0, 0, 4, 2)}));
     ASSERT_EQ(img.size(), QSize(192, 96));
     ExpectFour(img, 8, 8, 20);
@@ -248,6 +253,7 @@ TEST(Metafile, EmfBitmapRecords)
     EXPECT_EQ(Rgb(img, 11, 61), 0x00FF00u);
     EXPECT_EQ(Rgb(img, 12, 61), 0xFFFFFFu);
     ExpectFour(img, 112, 64, 4);
+    ExpectFour(img, 150, 60, 1); // SETDIBITSTODEVICE
     // Part of a bottom-up bitmap: the source origin is its lower left corner.
     const QImage part = RenderOk(MakeEmf(96, 48, {StretchDiBits(0, 0, 20, 20, up24, 2, 0, 1, 1)}));
     EXPECT_EQ(Rgb(part, 10, 10), 0xFF0000u);
@@ -301,6 +307,34 @@ TEST(Metafile, DibDepthsAndCodings)
     EXPECT_TRUE(decode(header(2000000, 2000000, 8, 1, 0).b, QByteArray(100, '\0')).isNull());
     EXPECT_TRUE(decode(header(1, 1, 7, 0, 0).b, QByteArray(4, '\0')).isNull());
     EXPECT_TRUE(decode(Le().ints({40, 1}).b, QByteArray(4, '\0')).isNull());
+}
+
+TEST(Metafile, MapModesAndClipping)
+{
+    const auto select = [](uint32_t stock) { return EmfRecord(37, Le().u32(0x80000000u | stock).b); };
+    const QByteArray noPen = select(8);
+    // Hundredths of a millimetre with y upwards: 10 x 5 mm below the origin line.
+    const QImage metric = RenderOk(MakeEmf(96, 48, {EmfRecord(17, Le().ints({3}).b), select(4), noPen,
+                                                    EmfRecord(43, Le().ints({0, 0, 1000, -500}).b)}));
+    EXPECT_EQ(Rgb(metric, 18, 9), 0u);
+    EXPECT_EQ(Rgb(metric, 18, 17), 0u);
+    EXPECT_EQ(Rgb(metric, 41, 9), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(metric, 18, 21), 0xFFFFFFu);
+    // Isotropic: the smaller scale of the two serves both axes.
+    const QImage iso = RenderOk(MakeEmf(96, 48, {EmfRecord(17, Le().ints({7}).b), EmfRecord(9, Le().ints({100, 100}).b),
+                                                 EmfRecord(11, Le().ints({96, 48}).b), select(4), noPen,
+                                                 EmfRecord(43, Le().ints({0, 0, 100, 100}).b)}));
+    EXPECT_EQ(Rgb(iso, 46, 46), 0u);
+    EXPECT_EQ(Rgb(iso, 50, 20), 0xFFFFFFu);
+    // A clipping rectangle lasts until its state is restored.
+    const QImage clip = RenderOk(MakeEmf(96, 48, {EmfRecord(33, {}), EmfRecord(30, Le().ints({0, 0, 20, 20}).b),
+                                                  select(4), noPen, EmfRecord(43, Le().ints({0, 0, 96, 48}).b),
+                                                  EmfRecord(34, Le().ints({-1}).b), select(2), noPen,
+                                                  EmfRecord(43, Le().ints({30, 0, 60, 20}).b)}));
+    EXPECT_EQ(Rgb(clip, 10, 10), 0u);
+    EXPECT_EQ(Rgb(clip, 25, 10), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(clip, 10, 30), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(clip, 45, 10), 0x808080u);
 }
 
 // --- WMF ----------------------------------------------------------------------------------
