@@ -1,5 +1,6 @@
 #include "image_files/MultImage.h"
 #include "image_files/GifWriter.h"
+#include "image_files/Metafile.h"
 #include "image_files/PcxCodec.h"
 #include "samples/DataFiles.h"
 #include "samples/Errors.h"
@@ -48,7 +49,18 @@ bool LoadPicture(const QString &fileName, QImage &picture, QString &message)
     const QString ext = datafiles::UpperExtension(fileName);
     QImage work;
     bool failed = false;
-    if (ReadThroughLibrary().contains(ext)) {
+    if (ext == QLatin1String(".EMF") || ext == QLatin1String(".WMF")) {
+        // Qt reads no metafiles: they are played by our own rasteriser.
+        QFile f(fileName);
+        QString error;
+        if (f.open(QIODevice::ReadOnly))
+            work = metafile::Render(f.readAll(), error);
+        if (work.isNull()) {
+            picture = QImage();
+            message = error.isEmpty() ? CannotRead(fileName) : CannotRead(fileName) + QStringLiteral(": ") + error;
+            return false;
+        }
+    } else if (ReadThroughLibrary().contains(ext)) {
         QImageReader reader(fileName);
         reader.setDecideFormatFromContent(true); // the content, not the name, tells the coding
         work = reader.read();

@@ -1,0 +1,3 @@
+target_sources(grizal2_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/Metafile.cpp
+)
