@@ -1,9 +1,12 @@
 // Reading and writing a 4096 x 4096 picture in each file format. For every format the
 // program's whole read (TMultImage::LoadPicture, to the working 24-bit form) runs next to
 // Qt's own decode of the same file, so the cost of the conversion shows as the difference.
-// bytes/s is raw picture bytes (4 per pixel) per second.
+// bytes/s is raw picture bytes (4 per pixel) per second. PCX pictures are one pixel narrower,
+// the widest the format takes.
 #include "image_files/MultImage.h"
 #include "image_files/PcxCodec.h"
+
+#include "image_files/PictureMemory.h"
 
 #include <benchmark/benchmark.h>
 #include <QDir>
@@ -49,7 +52,8 @@ QString FileFor(int kind)
     const QString name = dir.filePath(QStringLiteral("picture") + QLatin1String(Exts[kind]));
     if (!QFile::exists(name)) {
         QString message;
-        TMultImage::SavePicture(name, Picture(), 90, message);
+        const QImage p = kind == 4 ? Picture().copy(0, 0, Side - 1, Side) : Picture();
+        TMultImage::SavePicture(name, p, 90, message);
     }
     return name;
 }
@@ -94,7 +98,7 @@ void BM_Encode(benchmark::State &state)
 {
     const int kind = int(state.range(0));
     state.SetLabel(Exts[kind]);
-    const QImage picture = Picture();
+    const QImage picture = kind == 4 ? Picture().copy(0, 0, Side - 1, Side) : Picture();
     for (auto _ : state) {
         QByteArray bytes = TMultImage::Encode(picture, QLatin1String(Exts[kind]), 90);
         benchmark::DoNotOptimize(bytes.constData());
@@ -105,7 +109,7 @@ void BM_Encode(benchmark::State &state)
 // The codec alone, in memory, on the 24-bit picture.
 void BM_PcxDecode(benchmark::State &state)
 {
-    const QByteArray file = pcx::Encode(Picture());
+    const QByteArray file = pcx::Encode(Picture().copy(0, 0, Side - 1, Side));
     for (auto _ : state) {
         QImage img = pcx::Decode(file);
         benchmark::DoNotOptimize(img.constBits());
@@ -115,7 +119,7 @@ void BM_PcxDecode(benchmark::State &state)
 
 void BM_PcxEncode(benchmark::State &state)
 {
-    const QImage picture = Picture();
+    const QImage picture = Picture().copy(0, 0, Side - 1, Side);
     for (auto _ : state) {
         QByteArray file = pcx::Encode(picture);
         benchmark::DoNotOptimize(file.constData());
@@ -130,3 +134,9 @@ BENCHMARK(BM_PcxDecode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PcxEncode)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// Measured as the programs run: they keep released picture memory for reuse.
+static const bool kKept = [] {
+    KeepPictureMemory();
+    return true;
+}();

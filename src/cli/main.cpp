@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "image_files/PictureMemory.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -27,6 +28,7 @@ void QuietToolkit(QtMsgType type, const QMessageLogContext &, const QString &tex
 
 int main(int argc, char **argv)
 {
+    KeepPictureMemory();
     qInstallMessageHandler(QuietToolkit);
     // Pictures with text (charts, stamps) need the font machinery of a GUI application, but
     // never a display.

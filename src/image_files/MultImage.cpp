@@ -7,6 +7,7 @@
 #include "samples/NumberForms.h"
 
 #include <QBuffer>
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -25,6 +26,39 @@ const QStringList &ReadThroughLibrary()
 QString CannotRead(const QString &fileName)
 {
     return QStringLiteral("Не удается прочитать изображение \"%1\"").arg(fileName);
+}
+
+// The whole file in one read into a buffer of its size (reading to the end in pieces
+// copies a large file several times over).
+QByteArray ReadWhole(QFile &f)
+{
+    const qint64 size = f.size();
+    if (size <= 0 || size > (qint64(1) << 31))
+        return f.readAll();
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    const qint64 got = f.read(bytes.data(), size);
+    bytes.resize(qsizetype(std::max<qint64>(got, 0)));
+    return bytes;
+}
+
+// The readers give most pictures as 0xFFRRGGBB words; the working form has red in the low
+// byte. Swapping in place spares a second picture of the same size, and this loop is many
+// times faster than the general conversion.
+void ToWorkingForm(QImage &work)
+{
+    if (work.format() != QImage::Format_RGB32) {
+        work.convertTo(QImage::Format_RGBX8888);
+        return;
+    }
+    const int W = work.width(), H = work.height();
+    for (int y = 0; y < H; ++y) {
+        auto *row = reinterpret_cast<uint32_t *>(work.scanLine(y));
+        for (int x = 0; x < W; ++x) {
+            const uint32_t v = row[x];
+            row[x] = ((v >> 16) & 0xFFu) | (v & 0xFF00u) | ((v & 0xFFu) << 16) | 0xFF000000u;
+        }
+    }
+    work.reinterpretAsFormat(QImage::Format_RGBX8888);
 }
 
 } // namespace
@@ -54,7 +88,7 @@ bool LoadPicture(const QString &fileName, QImage &picture, QString &message)
         QFile f(fileName);
         QString error;
         if (f.open(QIODevice::ReadOnly))
-            work = metafile::Render(f.readAll(), error);
+            work = metafile::Render(ReadWhole(f), error);
         if (work.isNull()) {
             picture = QImage();
             message = error.isEmpty() ? CannotRead(fileName) : CannotRead(fileName) + QStringLiteral(": ") + error;
@@ -72,13 +106,15 @@ bool LoadPicture(const QString &fileName, QImage &picture, QString &message)
             return false;
         }
         try {
-            work = pcx::Decode(f.readAll());
+            work = pcx::Decode(ReadWhole(f));
         } catch (const GrizalError &e) {
             message = e.text();
             return false;
         }
     }
-    picture = work.isNull() ? QImage() : work.convertToFormat(QImage::Format_RGBX8888);
+    if (!work.isNull())
+        ToWorkingForm(work);
+    picture = work;
     if (failed) {
         message = CannotRead(fileName);
         return false;

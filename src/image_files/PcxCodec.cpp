@@ -46,42 +46,49 @@ private:
 };
 
 // Runs of equal bytes: 2..63 as 0xC0 + n and the value, a single byte below 192 as itself,
-// a single byte of 192 or more as 0xC1 and the value.
+// a single byte of 192 or more as 0xC1 and the value. Every line ends its last run. The
+// encoded bytes go straight into the file image after its header, which has room for the
+// worst case (two bytes out for every byte in); a fresh buffer for a large picture costs
+// more in page faults than the encoding itself, so nothing is copied twice.
 class RunWriter {
 public:
-    explicit RunWriter(QByteArray &out) : out_(out) {}
-    void Put(uint8_t b)
+    RunWriter(QByteArray &file, size_t bytesIn) : file_(file)
     {
-        if (count_ > 0 && b == value_ && count_ < 63) {
-            ++count_;
-            return;
-        }
-        Flush();
-        value_ = b;
-        count_ = 1;
+        used_ = size_t(file_.size());
+        file_.resize(qsizetype(used_ + 2 * bytesIn + 2));
     }
-    void Flush()
+    void Line(const uint8_t *src, int n)
     {
-        if (count_ == 0)
-            return;
-        if (count_ > 1 || value_ >= 0xC0)
-            out_.append(char(0xC0 + count_));
-        out_.append(char(value_));
-        last_ = value_;
-        count_ = 0;
+        uint8_t *start = reinterpret_cast<uint8_t *>(file_.data());
+        uint8_t *o = start + used_;
+        int i = 0;
+        while (i < n) {
+            const uint8_t v = src[i];
+            const int limit = std::min(n, i + 63);
+            int j = i + 1;
+            while (j < limit && src[j] == v)
+                ++j;
+            const int count = j - i;
+            if (count > 1 || v >= 0xC0)
+                *o++ = uint8_t(0xC0 + count);
+            *o++ = v;
+            last_ = v;
+            i = j;
+        }
+        used_ = size_t(o - start);
     }
     // The final flush of the one-plane encoder, repeated: the last byte once more.
     void RepeatLast()
     {
-        if (last_ >= 0xC0)
-            out_.append(char(0xC1));
-        out_.append(char(last_));
+        const uint8_t v = last_;
+        Line(&v, 1);
     }
+    // Cuts the file image to what was written.
+    void Finish() { file_.resize(qsizetype(used_)); }
 
 private:
-    QByteArray &out_;
-    uint8_t value_ = 0;
-    int count_ = 0;
+    QByteArray &file_;
+    size_t used_ = 0;
     uint8_t last_ = 0;
 };
 
@@ -149,7 +156,7 @@ QImage Decode(const QByteArray &file)
     const int declared = U16(p + 66);
 
     if (depth == 24) {
-        QImage img(width, height, QImage::Format_RGB888);
+        QImage img(width, height, QImage::Format_RGBX8888);
         if (img.isNull())
             Fail("Width of PCX image is too large to handle");
         const int line = std::max(width, declared);
@@ -158,12 +165,10 @@ QImage Decode(const QByteArray &file)
             reader.Line(r.data(), line);
             reader.Line(g.data(), line);
             reader.Line(b.data(), line);
-            uint8_t *row = img.scanLine(y);
-            for (int x = 0; x < width; ++x) {
-                row[3 * x] = r[size_t(x)];
-                row[3 * x + 1] = g[size_t(x)];
-                row[3 * x + 2] = b[size_t(x)];
-            }
+            auto *row = reinterpret_cast<uint32_t *>(img.scanLine(y));
+            for (int x = 0; x < width; ++x)
+                row[x] = uint32_t(r[size_t(x)]) | (uint32_t(g[size_t(x)]) << 8) | (uint32_t(b[size_t(x)]) << 16)
+                         | 0xFF000000u;
         }
         return img;
     }
@@ -190,23 +195,21 @@ QByteArray Encode(const QImage &picture)
     if (picture.width() == 0 || picture.height() == 0)
         Fail("The bitmap is empty");
     const int width = picture.width(), height = picture.height();
-    if (width > 65536 || height > 65536)
+    // Wider lines than the reader takes would make a file this program cannot open again.
+    if (width > 4095)
         Fail("Width of PCX image is too large to handle");
-    QByteArray data;
-    RunWriter w(data);
+    if (height > 65536)
+        Fail("The bitmap is too high for a PCX file");
     const QImage::Format f = picture.format();
     if (f == QImage::Format_Mono || f == QImage::Format_Indexed8) {
         const bool mono = f == QImage::Format_Mono;
         const int lineBytes = mono ? (width + 7) / 8 : width;
         QByteArray out = Header(width, height, mono ? 1 : 8, 1, lineBytes);
-        for (int y = 0; y < height; ++y) {
-            const uint8_t *row = picture.constScanLine(y);
-            for (int x = 0; x < lineBytes; ++x)
-                w.Put(row[x]);
-            w.Flush();
-        }
+        RunWriter w(out, size_t(lineBytes) * size_t(height));
+        for (int y = 0; y < height; ++y)
+            w.Line(picture.constScanLine(y), lineBytes);
         w.RepeatLast();
-        out += data;
+        w.Finish();
         QByteArray trailer(kTrailer, '\0');
         trailer[0] = 12;
         const QVector<QRgb> table = picture.colorTable();
@@ -218,17 +221,23 @@ QByteArray Encode(const QImage &picture)
         }
         return out + trailer;
     }
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    // The working form (red, green, blue, pad) is read as it lies; others are converted.
+    const bool rgbx = f == QImage::Format_RGBX8888 || f == QImage::Format_RGBA8888;
+    const QImage rgb = rgbx ? picture : picture.convertToFormat(QImage::Format_RGB888);
+    const int step = rgbx ? 4 : 3;
     QByteArray out = Header(width, height, 8, 3, width);
+    RunWriter w(out, size_t(width) * 3 * size_t(height));
+    std::vector<uint8_t> plane(static_cast<size_t>(width));
     for (int y = 0; y < height; ++y) {
         const uint8_t *row = rgb.constScanLine(y);
-        for (int plane = 0; plane < 3; ++plane) {
+        for (int c = 0; c < 3; ++c) {
             for (int x = 0; x < width; ++x)
-                w.Put(row[3 * x + plane]);
-            w.Flush();
+                plane[size_t(x)] = row[step * x + c];
+            w.Line(plane.data(), width);
         }
     }
-    return out + data;
+    w.Finish();
+    return out;
 }
 
 } // namespace pcx

@@ -7,7 +7,7 @@
 namespace pcx {
 
 // Decodes a whole file image. Depth 1 gives a QImage::Format_Mono picture widened to a
-// multiple of 8 pixels, depth 8 Format_Indexed8, depth 24 Format_RGB888. Data that ends
+// multiple of 8 pixels, depth 8 Format_Indexed8, depth 24 Format_RGBX8888 (the working form). Data that ends
 // early leaves the missing pixels 0.
 QImage Decode(const QByteArray &file);
 

@@ -31,7 +31,7 @@ int GrayOf(int r, int g, int b)
 void EnsureFormat(QImage &picture)
 {
     if (!picture.isNull() && picture.format() != QImage::Format_RGBX8888)
-        picture = picture.convertToFormat(QImage::Format_RGBX8888);
+        picture.convertTo(QImage::Format_RGBX8888);
 }
 
 uint32_t PixelAt(const QImage &picture, int x, int y)

@@ -1,4 +1,5 @@
 #include "shell/Application.h"
+#include "image_files/PictureMemory.h"
 #include "samples/Errors.h"
 #include "shell/Messages.h"
 #include "shell/TForm1.h"
@@ -42,6 +43,7 @@ const char kUsage[] =
 
 int RunGrizal2(int argc, char **argv)
 {
+    KeepPictureMemory();
     // Before the application object exists, so that --help works without a display.
     for (int i = 1; i < argc; ++i)
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
