@@ -100,6 +100,17 @@ TEST(PcxWrite, RunLengthRules)
     } catch (const GrizalError &e) {
         EXPECT_EQ(e.text(), "The bitmap is empty");
     }
+    // No file is written that the reader would refuse; the widest it takes round-trips.
+    QImage wide(4096, 1, QImage::Format_RGBX8888);
+    wide.fill(Qt::white);
+    try {
+        pcx::Encode(wide);
+        FAIL();
+    } catch (const GrizalError &e) {
+        EXPECT_EQ(e.text(), "Width of PCX image is too large to handle");
+    }
+    const QImage widest = wide.copy(0, 0, 4095, 1);
+    EXPECT_EQ(pcx::Decode(pcx::Encode(widest)), widest);
 }
 
 TEST(PcxWrite, EightBitRepeatsTheLastByteAndRoundTrips)
