@@ -1,11 +1,13 @@
 #include "imaging/TImageForm.h"
 #include "imaging/ScaleBar.h"
 #include "imaging/TPictureMessage.h"
+#include "imaging/UserFunctions.h"
 #include "samples/DataFiles.h"
 #include "samples/NumberForms.h"
 #include "samples/TStatForm.h"
 #include "shell/Glyphs.h"
 #include "shell/MainWindowApi.h"
+#include "shell/Messages.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,6 +24,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -541,7 +544,30 @@ void TImageForm::BtnAnalis2CalcClick()
     mask->PictureChanged();
 }
 
-void TImageForm::BtnPClick() {}
+// The chosen user function of the add-on library on this picture. It takes no undo copy:
+// what the function changes cannot be undone.
+void TImageForm::BtnPClick()
+{
+    IMainWindow *m = MainWindow();
+    UserFunctions &library = LoadedUserFunctions();
+    if (!library.Loaded()) {
+        // Without the library there is nothing to call; say why instead of doing nothing.
+        ShowMessage(QString::fromUtf8(UserFunctions::NotFoundMessage));
+        return;
+    }
+    const int i = m ? m->AddFuncFlag() : 0;
+    double result = 0;
+    if (!library.Apply(i, picture_, result))
+        return; // no such function, or no picture
+    PictureChanged();
+    ArrangeWithSeries();
+    if (m && m->SeriesForm()) {
+        const QChar sep = numtext::SystemDecimalSeparator();
+        m->SeriesForm()->Memo->append(QStringLiteral("Функция пользователя: ") + library.Name(i));
+        m->SeriesForm()->Memo->append(UserFunctionResultText(result, sep));
+    }
+    setFocus();
+}
 
 TImageView::TImageView(TImageForm *form) : QWidget(), form_(form)
 {

@@ -6,6 +6,7 @@
 #include "imaging/ScaleBar.h"
 #include "imaging/TImageForm.h"
 #include "imaging/TPictureMessage.h"
+#include "imaging/UserFunctions.h"
 #include "samples/DataFiles.h"
 #include "samples/Generation.h"
 #include "samples/TFormStatDlg.h"
@@ -86,6 +87,8 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     KPix_ = s.KPix;
     SizeFlag_ = s.SizeFlag;
     AddFuncFlag_ = s.AddFuncFlag;
+    if (!LoadedUserFunctions().Load())
+        ShowMessage(QString::fromUtf8(UserFunctions::NotFoundMessage));
 
     // The dialogs live from start to end and keep their controls' states between uses.
     KalibrDlg_ = new TKalibrDlg(this);
@@ -234,6 +237,8 @@ void TForm1::showEvent(QShowEvent *e)
     if (shownOnce_)
         return;
     shownOnce_ = true;
+    ParamDlg_->ListAddFunc->clear();
+    ParamDlg_->ListAddFunc->addItems(LoadedUserFunctions().Names());
     if (LaunchedWithFiles)
         for (const QString &f : commandLine_)
             OpenData(f);
@@ -253,6 +258,7 @@ void TForm1::closeEvent(QCloseEvent *e)
         if (!dir.endsWith(QLatin1Char('/')))
             dir += QLatin1Char('/');
         WriteSettings(s, dir, numtext::SystemDecimalSeparator());
+        LoadedUserFunctions().Unload();
     }
     e->accept();
 }

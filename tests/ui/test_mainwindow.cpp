@@ -1,3 +1,4 @@
+#include "imaging/TImageForm.h"
 #include "samples/DataFiles.h"
 #include "samples/SampleTableModel.h"
 #include "samples/TStatForm.h"
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -301,6 +303,30 @@ TEST_F(MainWindowTest, UnreadableSettingsFallBackToDefaults)
     WriteSettings({2.5, 0, 0}, "/x/", ',');
     EXPECT_EQ(ReadSettings(',').KPix, 2.5);
     EXPECT_EQ(ReadSettings('.').KPix, 1.0);
+}
+
+TEST_F(MainWindowTest, UserFunctionOfTheImageWindowReportsToTheSeries)
+{
+    // The example library lands beside the programs, this test among them.
+    TForm1 f({});
+    f.show();
+    ASSERT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
+    QComboBox *list = f.ParamDlg()->ListAddFunc;
+    ASSERT_EQ(list->count(), 4);
+    prepare = [](QDialog *d) {
+        if (auto *p = qobject_cast<TParamDlg *>(d))
+            p->ListAddFunc->setCurrentIndex(3); // the negative, returning the pixel count
+    };
+    f.ItemParamClick();
+    TImageForm *image = f.CreateImgChild(QStringLiteral("x"), true);
+    QImage img(5, 4, QImage::Format_RGBX8888);
+    img.fill(Qt::black);
+    image->SetPicture(img);
+    image->BtnPClick();
+    EXPECT_EQ(image->Picture().pixel(2, 2) & 0xFFFFFF, 0xFFFFFFu);
+    ASSERT_TRUE(f.SeriesForm());
+    EXPECT_EQ(f.SeriesForm()->Memo->toPlainText(), list->itemText(3).prepend("Функция пользователя: ") + "\n20");
+    f.close();
 }
 
 } // namespace
