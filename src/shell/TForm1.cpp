@@ -17,10 +17,12 @@
 #include "shell/Calibration.h"
 #include "shell/Messages.h"
 #include "shell/NewPicture.h"
+#include "shell/Scanner.h"
 #include "shell/Settings.h"
 #include "shell/SmallDialogs.h"
 #include "shell/TKalibrDlg.h"
 #include "shell/TParamDlg.h"
+#include "shell/TSelectSource.h"
 
 #include <QAction>
 #include <QApplication>
@@ -755,8 +757,26 @@ void TForm1::ItemInfoClick()
 }
 
 // Commands whose parts come later.
-void TForm1::GetImage() {}
-void TForm1::SelectTwainClick() {}
+// A scanner that is missing, busy or cancelled ends the command without a word and
+// without a window.
+void TForm1::GetImage()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const QImage scanned = scanner::Acquire();
+    QGuiApplication::restoreOverrideCursor();
+    if (scanned.isNull())
+        return;
+    TImageForm *f = CreateImgChild(QString(), true);
+    f->SetPicture(scanned);
+    f->ActualSize();
+}
+
+void TForm1::SelectTwainClick()
+{
+    if (!SelectSource_)
+        SelectSource_ = new TSelectSource(this);
+    SelectSource_->Execute();
+}
 void TForm1::CalcClick()
 {
     DlgCalc_->setVisible(!DlgCalc_->isVisible());

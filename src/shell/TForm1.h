@@ -24,6 +24,7 @@ class TDlgCalc;
 class TNewBMPForm;
 class TOpenDlg;
 class TParamDlg;
+class TSelectSource;
 
 class TForm1 : public QMainWindow, public IMainWindow {
     Q_OBJECT
@@ -147,6 +148,7 @@ private:
     TNewBMPForm *NewBMPForm_ = nullptr;
     TOpenDlg *OpenDlg_ = nullptr;
     TParamDlg *ParamDlg_ = nullptr;
+    TSelectSource *SelectSource_ = nullptr; // made on first use
     TAboutBox *AboutBox_ = nullptr;
     QFileDialog *OpenDialog = nullptr;
     QFileDialog *SaveImageDialog = nullptr;

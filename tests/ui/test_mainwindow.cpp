@@ -329,4 +329,30 @@ TEST_F(MainWindowTest, UserFunctionOfTheImageWindowReportsToTheSeries)
     f.close();
 }
 
+TEST_F(MainWindowTest, ScannedImageOpensInANumberedWindow)
+{
+    if (!QFile::exists(QStringLiteral("/usr/lib/x86_64-linux-gnu/sane/libsane-test.so.1")))
+        GTEST_SKIP() << "SANE's test backend is not installed";
+    // The scanner library reads its configuration once per process: SANE's test backend only.
+    QTemporaryDir sane;
+    auto write = [&](const char *name, const QByteArray &text) {
+        QFile f(QDir(sane.path()).filePath(QLatin1String(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    write("dll.conf", "test\n");
+    write("test.conf", "number_of_devices 1\nresolution 50\nbr_x 40.0\nbr_y 30.0\n");
+    qputenv("SANE_CONFIG_DIR", QFile::encodeName(sane.path()));
+    TForm1 f({});
+    f.GetImage();
+    ASSERT_EQ(f.MdiArea()->subWindowList().size(), 1);
+    TImageForm *image = f.ActiveImageForm();
+    ASSERT_TRUE(image);
+    EXPECT_FALSE(image->Picture().isNull());
+    EXPECT_GT(image->Picture().width(), image->Picture().height()); // 40 by 30 mm
+    EXPECT_TRUE(messages.isEmpty());
+    f.close();
+    qunsetenv("SANE_CONFIG_DIR");
+}
+
 } // namespace
