@@ -1,8 +1,10 @@
 #include "imaging/TImageForm.h"
+#include "image_files/PcxCodec.h"
 #include "imaging/ScaleBar.h"
 #include "imaging/TPictureMessage.h"
 #include "imaging/UserFunctions.h"
 #include "samples/DataFiles.h"
+#include "samples/Errors.h"
 #include "samples/NumberForms.h"
 #include "samples/TStatForm.h"
 #include "shell/Glyphs.h"
@@ -261,10 +263,23 @@ void TImageForm::ActualSize()
         ShowDisplaySize(picture_.size());
 }
 
+namespace {
+// The clipboard format "PCX Image": a PCX file image, put beside the bitmap.
+const QString kPcxMime = QStringLiteral("image/x-pcx");
+} // namespace
+
 void TImageForm::Copy()
 {
-    if (!picture_.isNull())
-        QGuiApplication::clipboard()->setImage(picture_);
+    if (picture_.isNull())
+        return;
+    auto *mime = new QMimeData;
+    mime->setImageData(picture_);
+    try {
+        mime->setData(kPcxMime, pcx::Encode(picture_));
+    } catch (const GrizalError &) {
+        // Wider than a PCX file holds: the bitmap alone goes on the clipboard.
+    }
+    QGuiApplication::clipboard()->setMimeData(mime);
 }
 
 void TImageForm::Cut()
@@ -279,10 +294,19 @@ void TImageForm::Cut()
 void TImageForm::Paste()
 {
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
-    if (!mime || !mime->hasImage())
+    if (!mime || picture_.isNull())
         return;
-    const QImage img = qvariant_cast<QImage>(mime->imageData());
-    if (img.isNull() || picture_.isNull())
+    QImage img;
+    if (mime->hasFormat(kPcxMime)) {
+        try {
+            img = pcx::Decode(mime->data(kPcxMime));
+        } catch (const GrizalError &) {
+            img = QImage(); // a damaged PCX stream: the bitmap beside it, if any
+        }
+    }
+    if (img.isNull() && mime->hasImage())
+        img = qvariant_cast<QImage>(mime->imageData());
+    if (img.isNull())
         return;
     QPainter p(&picture_);
     p.drawImage(0, 0, img);

@@ -1,3 +1,4 @@
+#include "image_files/PcxCodec.h"
 #include "imaging/ScaleBar.h"
 #include "imaging/TImageForm.h"
 #include "shell/Messages.h"
@@ -16,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QMimeData>
 #include <gtest/gtest.h>
 
 namespace {
@@ -179,6 +181,46 @@ TEST_F(ImageWindow, OperationsUndoAndAnalysis)
     TSampleData d;
     s->GetData(d);
     EXPECT_EQ(d.Count, 1);
+}
+
+TEST_F(ImageWindow, UndoIsOneCopyForAllWindows)
+{
+    TForm1 main({});
+    QImage white(6, 4, QImage::Format_RGBX8888);
+    white.fill(Qt::white);
+    TImageForm *a = main.CreateImgChild(QString(), true);
+    a->SetPicture(white);
+    TImageForm *b = main.CreateImgChild(QString(), true);
+    b->SetPicture(white);
+    a->BtnNegativeClick();
+    b->BtnNegativeClick(); // the undo copy is now b's picture before its negative
+    main.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(b->parentWidget()));
+    main.ItemUndoClick();
+    EXPECT_EQ(b->Picture().pixel(1, 1) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(a->Picture().pixel(1, 1) & 0xFFFFFF, 0u); // a's negative stays
+    EXPECT_FALSE(main.ItemUndo->isEnabled());
+}
+
+TEST_F(ImageWindow, ClipboardCarriesAPcxImageBesideTheBitmap)
+{
+    TForm1 main({});
+    TImageForm *f = main.CreateImgChild(QString(), true);
+    QImage img(5, 3, QImage::Format_RGBX8888);
+    img.fill(QColor(10, 200, 30));
+    f->SetPicture(img);
+    f->Copy();
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(mime->hasFormat("image/x-pcx"));
+    EXPECT_EQ(pcx::Decode(mime->data("image/x-pcx")), img);
+    // A PCX stream alone is pasted too.
+    auto *only = new QMimeData;
+    QImage red(2, 2, QImage::Format_RGBX8888);
+    red.fill(Qt::red);
+    only->setData("image/x-pcx", pcx::Encode(red));
+    QGuiApplication::clipboard()->setMimeData(only);
+    f->Paste();
+    EXPECT_EQ(f->Picture().pixel(1, 1) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(f->Picture().pixel(3, 1) & 0xFFFFFF, 0x0AC81Eu);
 }
 
 } // namespace
