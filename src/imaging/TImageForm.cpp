@@ -524,6 +524,11 @@ void TImageForm::RunOperation(const std::function<void(TPictures &, QImage &)> &
 {
     if (picture_.isNull())
         return;
+    // The selection marks are no part of the picture: they go before the operation.
+    if (mode_ == Mode::Select) {
+        RestoreMarks();
+        SelectTools.selection.Clear();
+    }
     EnableUndo();
     op(PicturesEngine(), picture_);
     PictureChanged();

@@ -230,6 +230,20 @@ TEST_F(ImageTools, AnotherWindowsUndoCopyIsNeverWrittenBack)
     EXPECT_EQ(form->Picture(), marked);
 }
 
+TEST_F(ImageTools, AnOperationInManualMeasurementWorksOnTheUnmarkedPicture)
+{
+    form->BtnSelectClick();
+    const QImage before = form->Picture().copy();
+    RectangleSelection(QPoint(5, 5), QPoint(15, 15));
+    form->BtnNegativeClick();
+    EXPECT_TRUE(form->CurrentSelection().IsEmpty());
+    EXPECT_EQ(form->Picture(), Filled(40, 40, qRgb(155, 155, 155)));
+    form->BtnSelect1->trigger(); // the operation's own undo copy is not written back
+    EXPECT_EQ(form->Picture(), Filled(40, 40, qRgb(155, 155, 155)));
+    main->ItemUndoClick();
+    EXPECT_EQ(form->Picture(), before);
+}
+
 TEST_F(ImageTools, CopyOfTheSelectionOpensAWindow)
 {
     QImage img = Filled(40, 40, qRgb(255, 255, 255));
