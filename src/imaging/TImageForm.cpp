@@ -1,5 +1,6 @@
 #include "imaging/TImageForm.h"
 #include "image_files/PcxCodec.h"
+#include "imaging/Measure.h"
 #include "imaging/ScaleBar.h"
 #include "imaging/TPictureMessage.h"
 #include "imaging/UserFunctions.h"
@@ -12,12 +13,15 @@
 #include "shell/Messages.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
@@ -25,12 +29,14 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
@@ -146,6 +152,9 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     BtnAnalis2Calc = BarAnalis2->addAction(QStringLiteral("Рассчитать"));
     connect(BtnAnalis2Select, &QAction::triggered, this, &TImageForm::BtnAnalis2SelectClick);
     connect(BtnAnalis2Calc, &QAction::triggered, this, &TImageForm::BtnAnalis2CalcClick);
+
+    BuildSelectBar();
+    BuildDrawingBars();
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setWidgetResizable(false);
@@ -333,6 +342,12 @@ void TImageForm::ImageCalibrateClick()
 
 bool TImageForm::eventFilter(QObject *watched, QEvent *e)
 {
+    // A click on the free area of the selection bar chooses the linear measurement.
+    if (watched == BarSelect && e->type() == QEvent::MouseButtonRelease) {
+        BtnSelect0->setChecked(true);
+        ModeSelect0();
+        return false;
+    }
     if (watched == ImageCalibrate && e->type() == QEvent::MouseButtonRelease) {
         ImageCalibrateClick();
         return true;
@@ -359,6 +374,12 @@ void TImageForm::ArrangeWithSeries()
 
 void TImageForm::UnMode()
 {
+    // Leaving manual measurement takes its marks off the picture.
+    if (mode_ == Mode::Select) {
+        RestoreMarks();
+        SelectTools.selection.Clear();
+    }
+    SelectTools.mouseIsDown = GraphTool.mouseIsDown = MouseIsDown = false;
     for (QToolBar *b : {BarDiffImage, BarFiltrImage, BarBandW, BarBrush, BarPen, BarSelect, BarAnalis2})
         b->hide();
     mode_ = Mode::None;
@@ -390,6 +411,14 @@ void TImageForm::ModeSelect()
     UnMode();
     BarSelect->show();
     mode_ = Mode::Select;
+    selectCopyKey_ = 0;
+    if (!picture_.isNull()) {
+        PicturesEngine().SaveUndoCopy(picture_);
+        selectCopyKey_ = PicturesEngine().WorkingCopy().cacheKey();
+    }
+    marksDrawn_ = false;
+    BtnSelect0->setChecked(true);
+    SelectTools.SetTool(SelectionTools::Segment);
 }
 
 void TImageForm::ModeGraph()
@@ -398,6 +427,7 @@ void TImageForm::ModeGraph()
     BarBrush->show();
     BarPen->show();
     mode_ = Mode::Graph;
+    ApplyGraphControls();
 }
 
 void TImageForm::ModeAnalis2()
@@ -430,11 +460,50 @@ void TImageForm::ImageMouseDown(QPoint display, Qt::MouseButton)
     } else if (mode_ == Mode::Analis2 && picture_.valid(p)) {
         Analis2Color = reinterpret_cast<const uint32_t *>(picture_.constScanLine(p.y()))[p.x()] & 0xFFFFFF;
         SetDiffColour(BarAnalis2Color, Analis2Color);
+    } else if (mode_ == Mode::Select && !picture_.isNull() && ZoomFactor > 0) {
+        SelectTools.Press(picture_, p);
+        MouseIsDown = SelectTools.mouseIsDown;
+        marksDrawn_ = true;
+        PictureChanged();
+    } else if (mode_ == Mode::Graph && !picture_.isNull() && ZoomFactor > 0) {
+        GraphTool.Press(p);
+        MouseIsDown = true;
     }
 }
 
-void TImageForm::ImageMouseMove(QPoint) {}
-void TImageForm::ImageMouseUp(QPoint) {}
+void TImageForm::ImageMouseMove(QPoint display)
+{
+    if (picture_.isNull() || ZoomFactor <= 0)
+        return;
+    const QPoint p = ToPicture(display);
+    if (mode_ == Mode::Select && SelectTools.mouseIsDown) {
+        SelectTools.Move(picture_, p);
+        marksDrawn_ = true;
+        PictureChanged();
+    } else if (mode_ == Mode::Graph && GraphTool.mouseIsDown) {
+        GraphTool.Move(picture_, p);
+        PictureChanged();
+    }
+}
+
+void TImageForm::ImageMouseUp(QPoint display)
+{
+    if (picture_.isNull() || ZoomFactor <= 0)
+        return;
+    const QPoint p = ToPicture(display);
+    if (mode_ == Mode::Select) {
+        QPoint start, end;
+        if (SelectTools.Release(picture_, p, start, end))
+            EditMesure->setText(
+                measure::LinearSizeText(start, end, CurrentKPix(), numtext::SystemDecimalSeparator()));
+        PictureChanged();
+    } else if (mode_ == Mode::Graph && GraphTool.mouseIsDown) {
+        GraphTool.Release(picture_, p);
+        PictureChanged();
+        emit pictureEdited();
+    }
+    MouseIsDown = false;
+}
 
 void TImageForm::FormActivate()
 {
@@ -480,6 +549,11 @@ void TImageForm::RunOperation(const std::function<void(TPictures &, QImage &)> &
 {
     if (picture_.isNull())
         return;
+    // The selection marks are no part of the picture: they go before the operation.
+    if (mode_ == Mode::Select) {
+        RestoreMarks();
+        SelectTools.selection.Clear();
+    }
     EnableUndo();
     op(PicturesEngine(), picture_);
     PictureChanged();
@@ -591,6 +665,287 @@ void TImageForm::BtnPClick()
         m->SeriesForm()->Memo->append(UserFunctionResultText(result, sep));
     }
     setFocus();
+}
+
+void TImageForm::BuildSelectBar()
+{
+    auto action = [this](const QString &glyph, const QString &hint, void (TImageForm::*slot)()) {
+        QAction *a = BarSelect->addAction(TextGlyph(glyph), hint);
+        a->setToolTip(hint);
+        a->setStatusTip(hint);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    selectGroup_ = new QActionGroup(this);
+    selectGroup_->setExclusive(true);
+    auto tool = [&](const QString &glyph, const QString &hint, void (TImageForm::*slot)()) {
+        QAction *a = action(glyph, hint, slot);
+        a->setCheckable(true);
+        selectGroup_->addAction(a);
+        return a;
+    };
+    BtnSelect0 = tool(QStringLiteral("↗"), QStringLiteral("Линейные измерения"), &TImageForm::ModeSelect0);
+    BtnSelect1 = tool(QStringLiteral("□"), QStringLiteral("Выделение прямоугольником"), &TImageForm::ModeSelect1);
+    BtnSelect2 = tool(QStringLiteral("○"), QStringLiteral("Выделение эллипсом"), &TImageForm::BtnSelect2Click);
+    BtnSelect3 = tool(QStringLiteral("⌇"), QStringLiteral("Выделение отрезками"), &TImageForm::ModeSelect3);
+    BtnSelect4 = tool(QStringLiteral("~"), QStringLiteral("Непрерывное выделение"), &TImageForm::ModeSelect4);
+    BtnSelect0->setChecked(true);
+    BarSelect->addSeparator();
+    BtnUnselect = action(QStringLiteral("✕"), QStringLiteral("Отменить выделение"), &TImageForm::UnselectClick);
+    BtnSelectCopy = action(QStringLiteral("⧉"), QStringLiteral("Дублировать выделение"), &TImageForm::SelectCopyClick);
+    BtnSelectNew = action(QStringLiteral("N"), QStringLiteral("Новая серия измерений"), &TImageForm::SelectNewClick);
+    BarSelect->addSeparator();
+    BtnMesurePerimetrCalc = action(QStringLiteral("P"), QStringLiteral("Вычисление периметра"),
+                                   &TImageForm::MesurePerimetrCalcClick);
+    BtnMesureAreaCalc = action(QStringLiteral("S"), QStringLiteral("Вычисление площади"),
+                               &TImageForm::MesureAreaCalcClick);
+    BtnMesureSpectrCalc = action(QStringLiteral("D"), QStringLiteral("Вычисление спектральной плотности"),
+                                 &TImageForm::BtnMesureSpectrCalcClick);
+    Label5 = new QLabel(QStringLiteral("Размер = "), BarSelect);
+    EditMesure = new QLineEdit(QStringLiteral("0,0"), BarSelect);
+    EditMesure->setFixedWidth(100);
+    BarSelect->addWidget(Label5);
+    BarSelect->addWidget(EditMesure);
+    BtnMesureAccept = BarSelect->addAction(QStringLiteral("Принять"));
+    BtnMesureAccept->setToolTip(QStringLiteral("Принять"));
+    BtnMesureAccept->setStatusTip(QStringLiteral("Принять"));
+    connect(BtnMesureAccept, &QAction::triggered, this, &TImageForm::MesureAcceptClick);
+    BarSelect->installEventFilter(this);
+}
+
+void TImageForm::BuildDrawingBars()
+{
+    auto group = [this](QToolBar *bar, QActionGroup *g, const QString &glyph, const QString &hint) {
+        QAction *a = bar->addAction(TextGlyph(glyph), hint);
+        a->setToolTip(hint);
+        a->setStatusTip(hint);
+        a->setCheckable(true);
+        g->addAction(a);
+        return a;
+    };
+    auto panel = [this](QToolBar *bar, const QString &hint) {
+        auto *b = new QToolButton(bar);
+        b->setToolTip(hint);
+        b->setStatusTip(hint);
+        b->setFixedSize(25, 25);
+        SetPanelColour(b, Qt::black);
+        bar->addWidget(b);
+        return b;
+    };
+
+    brushGroup_ = new QActionGroup(this);
+    SolidBrush = group(BarBrush, brushGroup_, QStringLiteral("■"), QStringLiteral("Сплошное заполнение"));
+    ClearBrush = group(BarBrush, brushGroup_, QStringLiteral("□"), QStringLiteral("Невидимое заполнение"));
+    HorizontalBrush = group(BarBrush, brushGroup_, QStringLiteral("≡"), QStringLiteral("Горизонтальное заполнение"));
+    VerticalBrush = group(BarBrush, brushGroup_, QStringLiteral("|||"), QStringLiteral("Вертикальное заполнение"));
+    FDiagonalBrush = group(BarBrush, brushGroup_, QStringLiteral("///"), QStringLiteral("Диагональное заполнение"));
+    BDiagonalBrush = group(BarBrush, brushGroup_, QStringLiteral("\\\\\\"), QStringLiteral("Диагональное заполнение"));
+    CrossBrush = group(BarBrush, brushGroup_, QStringLiteral("#"), QStringLiteral("Заполнение в клеточку"));
+    DiagCrossBrush = group(BarBrush, brushGroup_, QStringLiteral("X"), QStringLiteral("Заполнение в косую решоточку"));
+    SolidBrush->setChecked(true);
+    connect(brushGroup_, &QActionGroup::triggered, this, &TImageForm::BrushClick);
+    BtnBrushColor = panel(BarBrush, QStringLiteral("Цвет заполнения"));
+    connect(BtnBrushColor, &QToolButton::clicked, this, &TImageForm::BtnBrushColorClick);
+    BarBrush->addSeparator();
+    shapeGroup_ = new QActionGroup(this);
+    PointButton = group(BarBrush, shapeGroup_, QStringLiteral("·"), QStringLiteral("Точка"));
+    LineButton = group(BarBrush, shapeGroup_, QStringLiteral("/"), QStringLiteral("Линия"));
+    RectangleButton = group(BarBrush, shapeGroup_, QStringLiteral("▭"), QStringLiteral("Квадрат"));
+    EllipseButton = group(BarBrush, shapeGroup_, QStringLiteral("◯"), QStringLiteral("Круг"));
+    RoundRectButton = group(BarBrush, shapeGroup_, QStringLiteral("▢"), QStringLiteral("Элипс"));
+    PointButton->setChecked(true);
+    connect(shapeGroup_, &QActionGroup::triggered, this, &TImageForm::DrawingToolClick);
+
+    penGroup_ = new QActionGroup(this);
+    SolidPen = group(BarPen, penGroup_, QStringLiteral("—"), QStringLiteral("Сплошная линия"));
+    DashPen = group(BarPen, penGroup_, QStringLiteral("- -"), QStringLiteral("Пунктирная линия"));
+    DotPen = group(BarPen, penGroup_, QStringLiteral("···"), QStringLiteral("Пунктирная линия"));
+    DashDotPen = group(BarPen, penGroup_, QStringLiteral("-·-"), QStringLiteral("Штрихпунктирная линия"));
+    DashDotDotPen = group(BarPen, penGroup_, QStringLiteral("-··"), QStringLiteral("Штрихпунктирная линия"));
+    ClearPen = group(BarPen, penGroup_, QStringLiteral(" "), QStringLiteral("Невидимая линия"));
+    SolidPen->setChecked(true);
+    connect(penGroup_, &QActionGroup::triggered, this, &TImageForm::PenClick);
+    BtnPenColor = panel(BarPen, QStringLiteral("Цвет карандаша"));
+    connect(BtnPenColor, &QToolButton::clicked, this, &TImageForm::BtnPenColorClick);
+    PenWidth = new QScrollBar(Qt::Horizontal, BarPen);
+    PenWidth->setRange(1, 100);
+    PenWidth->setValue(1);
+    PenWidth->setPageStep(10);
+    PenWidth->setFixedWidth(120);
+    PenWidth->setToolTip(QStringLiteral("Размер карандаша"));
+    PenWidth->setStatusTip(QStringLiteral("Размер карандаша"));
+    PenSize = new QLabel(QStringLiteral("1"), BarPen);
+    PenSize->setMinimumWidth(24);
+    BarPen->addWidget(PenWidth);
+    BarPen->addWidget(PenSize);
+    connect(PenWidth, &QScrollBar::valueChanged, this, &TImageForm::PenWidthChange);
+}
+
+void TImageForm::SetPanelColour(QToolButton *panel, const QColor &colour)
+{
+    panel->setStyleSheet(QStringLiteral("background-color: %1").arg(colour.name()));
+}
+
+double TImageForm::CurrentKPix() const
+{
+    return MainWindow() ? MainWindow()->KPix() : 1.0;
+}
+
+void TImageForm::RestoreMarks()
+{
+    const QImage &copy = PicturesEngine().WorkingCopy();
+    if (marksDrawn_ && selectCopyKey_ != 0 && copy.cacheKey() == selectCopyKey_ && copy.size() == picture_.size()
+        && copy.format() == picture_.format()) {
+        PicturesEngine().RestoreFromCopy(picture_);
+        PictureChanged();
+    }
+    marksDrawn_ = false;
+}
+
+void TImageForm::StartSelectTool(SelectionTools::Tool tool)
+{
+    UnselectClick();
+    SelectTools.SetTool(tool);
+    MouseIsDown = false;
+}
+
+void TImageForm::ModeSelect0() { StartSelectTool(SelectionTools::Segment); }
+void TImageForm::ModeSelect1() { StartSelectTool(SelectionTools::Rectangle); }
+void TImageForm::BtnSelect2Click() { StartSelectTool(SelectionTools::Ellipse); }
+void TImageForm::ModeSelect3() { StartSelectTool(SelectionTools::Segments); }
+void TImageForm::ModeSelect4() { StartSelectTool(SelectionTools::Freehand); }
+
+void TImageForm::UnselectClick()
+{
+    RestoreMarks();
+    SelectTools.selection.Clear();
+}
+
+void TImageForm::SelectCopyClick()
+{
+    IMainWindow *m = MainWindow();
+    if (SelectTools.selection.Count() < 3 || picture_.isNull())
+        return;
+    RestoreMarks();
+    const QImage part = CopySelection(picture_, SelectTools.selection);
+    if (!part.isNull() && m) {
+        if (TImageForm *child = m->CreateImgChild(QString(), true)) {
+            child->SetPicture(part);
+            child->ActualSize();
+        }
+    }
+    BarSelect->hide();
+}
+
+void TImageForm::SelectNewClick()
+{
+    IMainWindow *m = MainWindow();
+    if (!m)
+        return;
+    m->SeriesData().Count = 0;
+    m->SetSeriesForm(m->CreateSttChild(QString(), true));
+    ArrangeWithSeries();
+    if (auto *self = qobject_cast<QMdiSubWindow *>(parentWidget()); self && self->mdiArea())
+        self->mdiArea()->setActiveSubWindow(self);
+    setFocus();
+}
+
+void TImageForm::MesurePerimetrCalcClick()
+{
+    EditMesure->setText(
+        measure::PerimeterText(SelectTools.selection, CurrentKPix(), numtext::SystemDecimalSeparator()));
+    UnselectClick();
+}
+
+void TImageForm::MesureAreaCalcClick()
+{
+    EditMesure->setText(measure::AreaText(SelectTools.selection, CurrentKPix(), numtext::SystemDecimalSeparator()));
+    UnselectClick();
+}
+
+void TImageForm::BtnMesureSpectrCalcClick()
+{
+    // Measured with the outline still drawn: its inverted pixels inside count as they are.
+    const measure::Densities d = measure::ChannelDensity(picture_, SelectTools.selection);
+    IMainWindow *m = MainWindow();
+    if (TStatForm *series = m ? m->SeriesForm() : nullptr)
+        for (const QString &line : measure::DensityLines(d, numtext::SystemDecimalSeparator()))
+            series->Memo->append(line);
+    UnselectClick();
+}
+
+void TImageForm::MesureAcceptClick()
+{
+    IMainWindow *m = MainWindow();
+    TStatForm *series = m ? m->SeriesForm() : nullptr;
+    if (!series)
+        return;
+    TSampleData &data = m->SeriesData();
+    long double value = 0;
+    // A text that is no number, or a full series, adds nothing.
+    if (data.Count >= TSampleData::Capacity
+        || !numtext::ReadNumber(EditMesure->text().trimmed(), numtext::SystemDecimalSeparator(), value))
+        return;
+    data.N[data.Count] = 1;
+    data.SetSize(data.Count, value);
+    ++data.Count;
+    series->SetData(data);
+}
+
+void TImageForm::ApplyGraphControls()
+{
+    const QList<QAction *> shapes = shapeGroup_->actions();
+    const QList<QAction *> brushes = brushGroup_->actions();
+    const QList<QAction *> pens = penGroup_->actions();
+    GraphTool.toolShape = std::max<int>(0, int(shapes.indexOf(shapeGroup_->checkedAction())));
+    GraphTool.style.brushStyle = BrushStyleOfButton(int(brushes.indexOf(brushGroup_->checkedAction())));
+    GraphTool.style.brushColor = BrushColor;
+    GraphTool.style.penColor = PenColor;
+    GraphTool.style.penWidth = PenWidth->value();
+    GraphTool.style.penStyle = PenStyleOfButton(int(pens.indexOf(penGroup_->checkedAction())));
+}
+
+void TImageForm::BrushClick(QAction *button)
+{
+    GraphTool.style.brushStyle = BrushStyleOfButton(int(brushGroup_->actions().indexOf(button)));
+}
+
+void TImageForm::PenClick(QAction *button)
+{
+    GraphTool.style.penStyle = PenStyleOfButton(int(penGroup_->actions().indexOf(button)));
+}
+
+void TImageForm::DrawingToolClick(QAction *button)
+{
+    const int shape = int(shapeGroup_->actions().indexOf(button));
+    if (shape >= 0)
+        GraphTool.toolShape = shape;
+}
+
+void TImageForm::BtnBrushColorClick()
+{
+    QColorDialog dialog(BrushColor, this);
+    if (ExecDialog(&dialog) != QDialog::Accepted || !dialog.currentColor().isValid())
+        return;
+    BrushColor = dialog.currentColor();
+    SetPanelColour(BtnBrushColor, BrushColor);
+    GraphTool.style.brushColor = BrushColor;
+}
+
+void TImageForm::BtnPenColorClick()
+{
+    QColorDialog dialog(PenColor, this);
+    if (ExecDialog(&dialog) != QDialog::Accepted || !dialog.currentColor().isValid())
+        return;
+    PenColor = dialog.currentColor();
+    SetPanelColour(BtnPenColor, PenColor);
+    GraphTool.style.penColor = PenColor;
+}
+
+void TImageForm::PenWidthChange()
+{
+    PenSize->setText(QString::number(PenWidth->value()));
+    GraphTool.style.penWidth = PenWidth->value();
 }
 
 TImageView::TImageView(TImageForm *form) : QWidget(), form_(form)

@@ -1,6 +1,9 @@
 #pragma once
 // The document window of one picture: its tool bars, the zoomable display, the scale bar
 // and the date in the status bar.
+#include "imaging/Drawing.h"
+#include "imaging/SelectionTools.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
@@ -9,7 +12,10 @@
 class TPictures;
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
+class QLineEdit;
+class QScrollBar;
 class QLabel;
 class QRadioButton;
 class QScrollArea;
@@ -84,6 +90,30 @@ public:
     QToolButton *BarAnalis2Color;
     QAction *BtnAnalis2Select, *BtnAnalis2Calc;
     uint32_t Analis2Color = 0xFFFFFF;
+    // Manual measurements: the five selection tools, the selection commands and the
+    // measurement field.
+    QAction *BtnSelect0, *BtnSelect1, *BtnSelect2, *BtnSelect3, *BtnSelect4;
+    QAction *BtnUnselect, *BtnSelectCopy, *BtnSelectNew;
+    QAction *BtnMesurePerimetrCalc, *BtnMesureAreaCalc, *BtnMesureSpectrCalc, *BtnMesureAccept;
+    QLabel *Label5;
+    QLineEdit *EditMesure;
+    // The graphic editor: brush styles, brush colour and shapes; pen styles, pen colour
+    // and width.
+    QAction *SolidBrush, *ClearBrush, *HorizontalBrush, *VerticalBrush, *FDiagonalBrush, *BDiagonalBrush,
+        *CrossBrush, *DiagCrossBrush;
+    QToolButton *BtnBrushColor;
+    QAction *PointButton, *LineButton, *RectangleButton, *EllipseButton, *RoundRectButton;
+    QAction *SolidPen, *DashPen, *DotPen, *DashDotPen, *DashDotDotPen, *ClearPen;
+    QToolButton *BtnPenColor;
+    QScrollBar *PenWidth;
+    QLabel *PenSize;
+    QColor BrushColor = Qt::black, PenColor = Qt::black;
+
+    // The tools' state: the selection polygon and rubber shapes of manual measurement, the
+    // pen, brush and shape of the graphic editor.
+    SelectionTools SelectTools;
+    DrawingTool GraphTool;
+    const ::Selection &CurrentSelection() const { return SelectTools.selection; }
     // The display and the status bar.
     QScrollArea *ScrollBox1;
     TImageView *Image;
@@ -122,6 +152,24 @@ public slots:
     void BtnPClick();
     void BtnAnalis2SelectClick();
     void BtnAnalis2CalcClick();
+    void ModeSelect0();
+    void ModeSelect1();
+    void BtnSelect2Click();
+    void ModeSelect3();
+    void ModeSelect4();
+    void UnselectClick();
+    void SelectCopyClick();
+    void SelectNewClick();
+    void MesurePerimetrCalcClick();
+    void MesureAreaCalcClick();
+    void BtnMesureSpectrCalcClick();
+    void MesureAcceptClick();
+    void BrushClick(QAction *button);
+    void PenClick(QAction *button);
+    void DrawingToolClick(QAction *button);
+    void BtnBrushColorClick();
+    void BtnPenColorClick();
+    void PenWidthChange();
     void Timer1Timer();
     void ImageCalibrateClick();
 
@@ -136,9 +184,24 @@ private:
     // A new sample window with the particles of `picture` (this window's or a mask's).
     void AnalyseInto(QImage &picture);
     void RunOperation(const std::function<void(TPictures &, QImage &)> &op);
+    void BuildSelectBar();
+    void BuildDrawingBars();
+    void SetPanelColour(QToolButton *panel, const QColor &colour);
+    // Starts a selection tool: the marks go, the polygon empties.
+    void StartSelectTool(SelectionTools::Tool tool);
+    // Takes back what the selection tools drew, from the undo copy taken on entering
+    // manual measurement, while that copy is still this window's.
+    void RestoreMarks();
+    void ApplyGraphControls();
+    double CurrentKPix() const;
 
     QImage picture_;
     Mode mode_ = Mode::None;
+    QActionGroup *selectGroup_ = nullptr, *brushGroup_ = nullptr, *shapeGroup_ = nullptr, *penGroup_ = nullptr;
+    // The engine's undo copy is shared by every window and operation: this is its key when
+    // manual measurement took it, so a copy retaken since is never written back here.
+    qint64 selectCopyKey_ = 0;
+    bool marksDrawn_ = false;
 };
 
 // The picture, drawn stretched to the widget's size; mouse events go to the window.
