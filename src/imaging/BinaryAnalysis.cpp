@@ -1,5 +1,6 @@
 // Binary analysis: contour walks, edge processing, the colour mask.
 #include "imaging/BinaryAnalysis.h"
+#include "imaging/AnalysisScan.h"
 #include "imaging/Pictures.h"
 #include "samples/SampleData.h"
 
@@ -236,11 +237,18 @@ void TPictures::AnalyseBinary(TSampleData &result, int measure, long double kpix
             // Row by row (fast over memory), then ordered by column with a counting sort.
             std::vector<uint64_t> &rowOrder = RowCandidates;
             rowOrder.clear();
+#ifdef GRIZAL2_HAVE_AVX2
+            static const bool avx2 = __builtin_cpu_supports("avx2");
+#endif
             const __m128i colour = _mm_set1_epi32(0xFFFFFF);
             const __m128i zero = _mm_setzero_si128();
             for (int y = yLo; y <= yHi; ++y) {
                 const uint32_t *above = s.bits + (y - 1) * s.stride, *row = s.bits + y * s.stride;
                 int x = xLo;
+#ifdef GRIZAL2_HAVE_AVX2
+                if (avx2)
+                    x = analysisscan::RowAvx2(above, row, x, xHi, uint64_t(y) * uint64_t(W), rowOrder);
+#endif
                 for (; x + 4 <= xHi + 1; x += 4) {
                     const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(above + x)), colour);
                     const __m128i r = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x)), colour);
