@@ -113,6 +113,18 @@ bool ParseOps(const QStringList &args, std::vector<Op> &ops, QString &why)
 
 } // namespace
 
+namespace {
+// The picture of the file with the operations applied in order; false after the message.
+bool ReadAndApply(const QString &file, const std::vector<Op> &ops, TPictures &engine, QImage &picture)
+{
+    if (!cli::ReadPicture(file, picture))
+        return false;
+    for (const Op &op : ops)
+        op(engine, picture);
+    return true;
+}
+} // namespace
+
 int CmdImage(const QStringList &args)
 {
     if (args.size() < 2)
@@ -122,11 +134,9 @@ int CmdImage(const QStringList &args)
     if (!ParseOps(args.mid(2), ops, why))
         return cli::UsageError("image", why);
     QImage picture;
-    if (!cli::ReadPicture(args[0], picture))
-        return 1;
     TPictures engine;
-    for (const Op &op : ops)
-        op(engine, picture);
+    if (!ReadAndApply(args[0], ops, engine, picture))
+        return 1;
     return cli::WritePicture(args[1], picture) ? 0 : 1;
 }
 
@@ -160,11 +170,9 @@ int CmdAnalyse(const QStringList &argsIn)
     if (!ParseOps(args.mid(1), ops, why))
         return cli::UsageError("analyse", why);
     QImage picture;
-    if (!cli::ReadPicture(args[0], picture))
-        return 1;
     TPictures engine;
-    for (const Op &op : ops)
-        op(engine, picture);
+    if (!ReadAndApply(args[0], ops, engine, picture))
+        return 1;
     auto data = std::make_unique<TSampleData>();
     try {
         engine.AnalyseBinary(*data, measure, (long double)kpix, picture);

@@ -16,15 +16,6 @@ using namespace pictures;
 
 namespace {
 
-constexpr uint32_t Opaque = 0xFF000000u;
-
-int RoundDiv(long long n, long long d)
-{
-    long long q = n / d, r = n % d;
-    if (2 * r > d || (2 * r == d && (q & 1)))
-        ++q;
-    return int(q);
-}
 
 // A picture as the walk sees it. With `touched`, every write is also noted, so that the
 // analysis can look again at the scan positions the trace changed.

@@ -45,16 +45,6 @@ using namespace pictures;
 
 namespace {
 
-constexpr uint32_t Opaque = 0xFF000000u;
-
-// round(n / d) with halves to even, for n >= 0, d > 0.
-int RoundDiv(long long n, long long d)
-{
-    long long q = n / d, r = n % d;
-    if (2 * r > d || (2 * r == d && (q & 1)))
-        ++q;
-    return int(q);
-}
 
 inline uint32_t *Row(QImage &img, int y) { return reinterpret_cast<uint32_t *>(img.scanLine(y)); }
 inline const uint32_t *Row(const QImage &img, int y)

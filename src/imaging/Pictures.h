@@ -22,6 +22,16 @@ public:
 
 namespace pictures {
 
+// The fourth byte of every pixel of the working form.
+constexpr uint32_t Opaque = 0xFF000000u;
+
+// round(n / d) with halves to even, for n >= 0, d > 0: the progress positions.
+constexpr int RoundDiv(long long n, long long d)
+{
+    const long long q = n / d, r = n % d;
+    return int(2 * r > d || (2 * r == d && (q & 1)) ? q + 1 : q);
+}
+
 // Packed colour 0x00BBGGRR: red in the low byte, blue weighs most.
 constexpr uint32_t Black = 0x000000;
 constexpr uint32_t White = 0xFFFFFF;

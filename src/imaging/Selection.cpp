@@ -89,16 +89,13 @@ bool AppendFreehandPoint(Selection &s, QImage &picture, QPoint p)
     if (!s.Append(p))
         return false;
     if (p.x() >= 0 && p.y() >= 0 && p.x() < picture.width() && p.y() < picture.height()) {
-        if (picture.format() == QImage::Format_RGBX8888) {
-            // R, G, B become 255 minus themselves; the fourth byte stays 0xFF.
-            uchar *px = picture.scanLine(p.y()) + 4 * p.x();
-            px[0] = uchar(255 - px[0]);
-            px[1] = uchar(255 - px[1]);
-            px[2] = uchar(255 - px[2]);
-        } else {
-            const QRgb c = picture.pixel(p);
-            picture.setPixel(p, qRgb(255 - qRed(c), 255 - qGreen(c), 255 - qBlue(c)));
-        }
+        // R, G, B become 255 minus themselves; the fourth byte stays 0xFF.
+        if (picture.format() != QImage::Format_RGBX8888)
+            picture.convertTo(QImage::Format_RGBX8888);
+        uchar *px = picture.scanLine(p.y()) + 4 * p.x();
+        px[0] = uchar(255 - px[0]);
+        px[1] = uchar(255 - px[1]);
+        px[2] = uchar(255 - px[2]);
     }
     return true;
 }
