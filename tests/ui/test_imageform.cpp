@@ -1,7 +1,7 @@
+#include "DialogRecorder.h"
 #include "image_files/PcxCodec.h"
 #include "imaging/ScaleBar.h"
 #include "imaging/TImageForm.h"
-#include "shell/Messages.h"
 #include "shell/NewPicture.h"
 #include "shell/SmallDialogs.h"
 #include "samples/TStatForm.h"
@@ -77,24 +77,8 @@ TEST(NewPicture, SizesAreCheckedIntegers)
     EXPECT_FALSE(MakeBlankPicture("100000", "100000", img, error));
 }
 
-class ImageWindow : public ::testing::Test {
+class ImageWindow : public DialogRecorder {
 protected:
-    void SetUp() override
-    {
-        SetMessageSink([this](const QString &t) { messages << t; });
-        SetDialogRunner([this](QDialog *d) {
-            if (prepare)
-                prepare(d);
-            return QDialog::Accepted;
-        });
-    }
-    void TearDown() override
-    {
-        SetMessageSink({});
-        SetDialogRunner({});
-    }
-    QStringList messages;
-    std::function<void(QDialog *)> prepare;
 };
 
 TEST_F(ImageWindow, ZoomCutPasteAndModes)

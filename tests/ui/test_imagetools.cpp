@@ -1,9 +1,9 @@
 // Manual measurement and the graphic editor of the image window, driven by the mouse.
+#include "DialogRecorder.h"
 #include "imaging/TImageForm.h"
 #include "samples/NumberForms.h"
 #include "samples/SampleData.h"
 #include "samples/TStatForm.h"
-#include "shell/Messages.h"
 #include "shell/TForm1.h"
 
 #include <QAction>
@@ -33,16 +33,11 @@ QImage Filled(int w, int h, QRgb colour)
     return img;
 }
 
-class ImageTools : public ::testing::Test {
+class ImageTools : public DialogRecorder {
 protected:
     void SetUp() override
     {
-        SetMessageSink([this](const QString &t) { messages << t; });
-        SetDialogRunner([this](QDialog *d) {
-            if (prepare)
-                prepare(d);
-            return QDialog::Accepted;
-        });
+        DialogRecorder::SetUp();
         main = std::make_unique<TForm1>(QStringList());
         form = main->CreateImgChild(QString(), true);
         form->SetPicture(Filled(40, 40, qRgb(100, 100, 100)));
@@ -51,8 +46,7 @@ protected:
     void TearDown() override
     {
         main.reset();
-        SetMessageSink({});
-        SetDialogRunner({});
+        DialogRecorder::TearDown();
     }
     // A drag on the display, in display coordinates, through the window's handlers.
     void Drag(QPoint from, std::initializer_list<QPoint> moves, QPoint to)
@@ -74,8 +68,6 @@ protected:
         return d;
     }
 
-    QStringList messages;
-    std::function<void(QDialog *)> prepare;
     std::unique_ptr<TForm1> main;
     TImageForm *form = nullptr;
 };

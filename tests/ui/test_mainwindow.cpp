@@ -1,8 +1,8 @@
+#include "DialogRecorder.h"
 #include "imaging/TImageForm.h"
 #include "samples/DataFiles.h"
 #include "samples/SampleTableModel.h"
 #include "samples/TStatForm.h"
-#include "shell/Messages.h"
 #include "shell/Settings.h"
 #include "shell/SmallDialogs.h"
 #include "shell/TForm1.h"
@@ -29,25 +29,14 @@
 
 namespace {
 
-// Messages are recorded; dialogs answer OK at once after `prepare` has set their controls.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public DialogRecorder {
 protected:
     void SetUp() override
     {
+        DialogRecorder::SetUp();
         ASSERT_TRUE(dir.isValid());
         // The settings live in the folder the test run gives (XDG_CONFIG_HOME); start afresh.
         QFile::remove(SettingsFileName());
-        SetMessageSink([this](const QString &t) { messages << t; });
-        SetDialogRunner([this](QDialog *d) {
-            if (prepare)
-                prepare(d);
-            return answer;
-        });
-    }
-    void TearDown() override
-    {
-        SetMessageSink({});
-        SetDialogRunner({});
     }
     QStringList Captions(TForm1 &f) const
     {
@@ -76,9 +65,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    QStringList messages;
-    std::function<void(QDialog *)> prepare;
-    int answer = QDialog::Accepted;
 };
 
 TEST_F(MainWindowTest, CommandsFollowTheActiveChild)

@@ -1,10 +1,10 @@
+#include "DialogRecorder.h"
 #include "samples/NumberForms.h"
 #include "samples/SampleTableModel.h"
 #include "samples/TStatForm.h"
 
 #include "samples/TGroupDlg.h"
 #include "samples/Export.h"
-#include "shell/Messages.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -75,22 +75,8 @@ TEST(StatForm, RowNumbersAreNotEditable)
 
 namespace {
 
-class StatCommands : public ::testing::Test {
+class StatCommands : public DialogRecorder {
 protected:
-    void SetUp() override
-    {
-        SetMessageSink([this](const QString &t) { messages << t; });
-        SetDialogRunner([this](QDialog *d) {
-            if (prepare)
-                prepare(d);
-            return QDialog::Accepted;
-        });
-    }
-    void TearDown() override
-    {
-        SetMessageSink({});
-        SetDialogRunner({});
-    }
     void Fill(std::initializer_list<std::pair<const char *, const char *>> rows)
     {
         int r = 0;
@@ -103,8 +89,6 @@ protected:
     QString Size(int r) { return f.Model()->Table().SizeText(r); }
     QString Count(int r) { return f.Model()->Table().CountText(r); }
     TStatForm f;
-    QStringList messages;
-    std::function<void(QDialog *)> prepare;
     const QChar sep = numtext::SystemDecimalSeparator();
 };
 
