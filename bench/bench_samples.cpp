@@ -1,4 +1,5 @@
 // The sample window's table with 10000 rows: writing it, reading it, opening a file into it.
+#include "base/Files.h"
 #include "samples/DataFiles.h"
 #include "samples/SampleTable.h"
 #include "samples/SampleTableModel.h"
@@ -52,7 +53,7 @@ void BM_OpenGrzIntoWindow(benchmark::State &state)
     QTemporaryDir dir;
     const QString file = dir.filePath("full.grz");
     QString error;
-    datafiles::WriteFileAtomically(file, datafiles::EncodeGrz(*FullSample()), error);
+    fileio::WriteFileAtomically(file, datafiles::EncodeGrz(*FullSample()), error);
     for (auto _ : state) {
         auto data = std::make_unique<TSampleData>();
         datafiles::ReadGrz(file, *data, error);

@@ -1,6 +1,6 @@
 #include "analysis/Chart.h"
 #include "analysis/FaultArith.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 #include <QPainter>
 #include <cmath>

@@ -2,7 +2,7 @@
 // Extended-precision arithmetic that reports every fault: a division by zero, a logarithm of
 // zero or of a negative number, a root of a negative number, an overflow. Each raises
 // MathError with the runtime's own words for it.
-#include "samples/Errors.h"
+#include "base/Errors.h"
 
 #include <cmath>
 

@@ -3,8 +3,8 @@
 #include "analysis/FaultArith.h"
 #include "analysis/Fits.h"
 #include "analysis/Laws.h"
-#include "samples/Errors.h"
-#include "samples/NumberForms.h"
+#include "base/Errors.h"
+#include "base/NumberForms.h"
 
 #include <cmath>
 

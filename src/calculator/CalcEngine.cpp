@@ -1,7 +1,7 @@
 #include "calculator/CalcEngine.h"
 
-#include "samples/Errors.h"
-#include "samples/NumberForms.h"
+#include "base/Errors.h"
+#include "base/NumberForms.h"
 
 #include <cfloat>
 #include <cmath>

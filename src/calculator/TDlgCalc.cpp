@@ -1,7 +1,7 @@
 #include "calculator/TDlgCalc.h"
 
-#include "samples/NumberForms.h"
-#include "shell/Messages.h"
+#include "base/NumberForms.h"
+#include "widgets/Messages.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>

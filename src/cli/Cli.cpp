@@ -1,8 +1,9 @@
+#include "base/Files.h"
 #include "cli/Cli.h"
 #include "image_files/MultImage.h"
 #include "samples/DataFiles.h"
-#include "samples/Errors.h"
-#include "samples/NumberForms.h"
+#include "base/Errors.h"
+#include "base/NumberForms.h"
 #include "samples/SampleTable.h"
 
 #include <charconv>
@@ -114,7 +115,7 @@ void PrintSample(const TSampleData &data, bool raw)
 bool WriteOutput(const QString &fileName, const QByteArray &bytes)
 {
     QString error;
-    if (!datafiles::WriteFileAtomically(fileName, bytes, error)) {
+    if (!fileio::WriteFileAtomically(fileName, bytes, error)) {
         Message(error);
         return false;
     }
@@ -134,7 +135,7 @@ int SaveLikeWindow(const TSampleData &shown, const QString &out)
         Message(e.text());
         return 1;
     }
-    const QString ext = datafiles::UpperExtension(out);
+    const QString ext = fileio::UpperExtension(out);
     if (ext == QLatin1String(".GRZ"))
         return WriteOutput(out, datafiles::EncodeGrz(*data)) ? 0 : 1;
     if (ext == QLatin1String(".TXT"))
@@ -162,7 +163,7 @@ bool WritePicture(const QString &fileName, const QImage &picture, int jpegQualit
     QString message;
     // The windows only offer the writable types; here a name of another type would
     // otherwise end in silence with nothing written.
-    if (!TMultImage::IsWritableExtension(datafiles::UpperExtension(fileName))) {
+    if (!TMultImage::IsWritableExtension(fileio::UpperExtension(fileName))) {
         Message(QStringLiteral("Не удается записать файл \"%1\"").arg(fileName));
         return false;
     }

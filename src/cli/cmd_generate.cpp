@@ -1,9 +1,9 @@
 // generate: the sample-generation dialog's command, saved to a file.
 #include "analysis/Laws.h"
 #include "cli/Cli.h"
-#include "samples/Errors.h"
+#include "base/Errors.h"
 #include "samples/Generation.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 #include <memory>
 

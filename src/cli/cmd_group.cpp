@@ -1,8 +1,8 @@
 // group: the grouping dialog's three modes on a sample file.
 #include "cli/Cli.h"
-#include "samples/Errors.h"
+#include "base/Errors.h"
 #include "samples/Grouping.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 #include <algorithm>
 #include <memory>

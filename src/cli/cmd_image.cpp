@@ -1,8 +1,9 @@
 // image and analyse: the image window's pixel operations and binary analysis on files.
+#include "base/Files.h"
 #include "cli/Cli.h"
 #include "imaging/Pictures.h"
 #include "samples/DataFiles.h"
-#include "samples/Errors.h"
+#include "base/Errors.h"
 #include "samples/SampleTable.h"
 
 #include <QRegularExpression>
@@ -194,7 +195,7 @@ int CmdAnalyse(const QStringList &argsIn)
             cli::Message(e.text());
             return 1;
         }
-        const QString ext = datafiles::UpperExtension(out);
+        const QString ext = fileio::UpperExtension(out);
         if (ext == QLatin1String(".GRZ"))
             return cli::WriteOutput(out, datafiles::EncodeGrz(*shown)) ? 0 : 1;
         if (ext == QLatin1String(".TXT"))

@@ -1,7 +1,7 @@
 // show, txt, merge: the sample data files.
 #include "cli/Cli.h"
 #include "samples/DataFiles.h"
-#include "samples/Errors.h"
+#include "base/Errors.h"
 #include "samples/SampleTable.h"
 
 #include <memory>

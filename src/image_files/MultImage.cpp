@@ -1,10 +1,11 @@
+#include "base/Files.h"
 #include "image_files/MultImage.h"
 #include "image_files/GifWriter.h"
 #include "image_files/Metafile.h"
 #include "image_files/PcxCodec.h"
 #include "samples/DataFiles.h"
-#include "samples/Errors.h"
-#include "samples/NumberForms.h"
+#include "base/Errors.h"
+#include "base/NumberForms.h"
 
 #include <QBuffer>
 #include <algorithm>
@@ -80,7 +81,7 @@ bool LoadPicture(const QString &fileName, QImage &picture, QString &message)
         message = QStringLiteral("Файл не найден!");
         return false;
     }
-    const QString ext = datafiles::UpperExtension(fileName);
+    const QString ext = fileio::UpperExtension(fileName);
     QImage work;
     bool failed = false;
     if (ext == QLatin1String(".EMF") || ext == QLatin1String(".WMF")) {
@@ -149,7 +150,7 @@ QByteArray Encode(const QImage &picture, const QString &ext, int jpegQuality)
 
 bool SavePicture(const QString &fileName, const QImage &picture, int jpegQuality, QString &message)
 {
-    const QString ext = datafiles::UpperExtension(fileName);
+    const QString ext = fileio::UpperExtension(fileName);
     if (!IsWritableExtension(ext))
         return true;
     QByteArray bytes;
@@ -163,7 +164,7 @@ bool SavePicture(const QString &fileName, const QImage &picture, int jpegQuality
         message = QStringLiteral("Не удается записать файл \"%1\"").arg(fileName);
         return false;
     }
-    return datafiles::WriteFileAtomically(fileName, bytes, message);
+    return fileio::WriteFileAtomically(fileName, bytes, message);
 }
 
 int JpegQualityFromText(const QString &answer)

@@ -1,5 +1,5 @@
 #include "imaging/Measure.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 #include <algorithm>
 #include <cmath>

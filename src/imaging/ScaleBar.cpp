@@ -1,5 +1,5 @@
 #include "imaging/ScaleBar.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 #include <QLocale>
 #include <QPainter>

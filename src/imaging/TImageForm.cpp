@@ -5,12 +5,12 @@
 #include "imaging/TPictureMessage.h"
 #include "imaging/UserFunctions.h"
 #include "samples/DataFiles.h"
-#include "samples/Errors.h"
-#include "samples/NumberForms.h"
+#include "base/Errors.h"
+#include "base/NumberForms.h"
 #include "samples/TStatForm.h"
-#include "shell/Glyphs.h"
+#include "widgets/Glyphs.h"
 #include "shell/MainWindowApi.h"
-#include "shell/Messages.h"
+#include "widgets/Messages.h"
 
 #include <QAction>
 #include <QActionGroup>

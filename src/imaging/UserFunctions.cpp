@@ -1,7 +1,7 @@
 #include "imaging/UserFunctions.h"
 
 #include "G2AddFunctions.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,23 +1,10 @@
 #include "samples/DataFiles.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <cstring>
 
 namespace datafiles {
-
-QString UpperExtension(const QString &fileName)
-{
-    const int dot = int(fileName.lastIndexOf(QLatin1Char('.')));
-    return dot < 0 ? QString() : fileName.mid(dot).toUpper();
-}
-
-QString FileNamePart(const QString &fileName)
-{
-    return QFileInfo(fileName).fileName();
-}
 
 bool DecodeGrz(const QByteArray &bytes, TSampleData &out)
 {
@@ -86,16 +73,6 @@ QByteArray EncodeTxt(const TSampleData &data, QChar sep)
         out += "\r\n";
     }
     return out;
-}
-
-bool WriteFileAtomically(const QString &fileName, const QByteArray &bytes, QString &error)
-{
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        error = QStringLiteral("Не удается записать файл \"%1\"").arg(fileName);
-        return false;
-    }
-    return true;
 }
 
 } // namespace datafiles

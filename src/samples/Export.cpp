@@ -1,5 +1,5 @@
 #include "samples/Export.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "samples/Generation.h"
-#include "samples/Errors.h"
+#include "base/Errors.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 // One sample: up to 10000 sizes (micrometres, stored as 6-byte reals) with particle counts.
 // The layout in memory is the byte image of a ".GRZ" file.
-#include "samples/Real48.h"
+#include "base/Real48.h"
 
 #include <QByteArray>
 #include <cstddef>

@@ -1,5 +1,5 @@
 #include "samples/SampleTable.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 SampleTable::SampleTable() : sizes_(Rows), counts_(Rows) {}
 

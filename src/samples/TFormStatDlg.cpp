@@ -1,5 +1,5 @@
 #include "samples/TFormStatDlg.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -1,17 +1,18 @@
+#include "base/Files.h"
 #include "samples/TStatForm.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 #include "analysis/Report.h"
 #include "analysis/TDlgCaseCalcDistrib.h"
 #include "samples/DataFiles.h"
-#include "samples/Errors.h"
+#include "base/Errors.h"
 #include "samples/Export.h"
 #include "samples/RtfWriter.h"
 #include "samples/Grouping.h"
 #include "samples/SampleTableModel.h"
 #include "samples/TGroupDlg.h"
 #include "samples/TableOps.h"
-#include "shell/Messages.h"
-#include "shell/Glyphs.h"
+#include "widgets/Messages.h"
+#include "widgets/Glyphs.h"
 #include "shell/MainWindowApi.h"
 
 #include <QAction>
@@ -339,7 +340,7 @@ void TStatForm::ToExcelClick()
         GetData(*d);
         const QString file = exportfiles::SpreadsheetFileName(exportfiles::ProgramDirectory());
         QString error;
-        if (!datafiles::WriteFileAtomically(file, exportfiles::SpreadsheetText(*d, Sep()), error)) {
+        if (!fileio::WriteFileAtomically(file, exportfiles::SpreadsheetText(*d, Sep()), error)) {
             ShowMessage(error);
             return;
         }
@@ -350,7 +351,7 @@ void TStatForm::ToExcelClick()
 bool TStatForm::SaveMemo(const QString &fileName)
 {
     QString error;
-    if (datafiles::WriteFileAtomically(fileName, RtfFromDocument(*Memo->document()), error))
+    if (fileio::WriteFileAtomically(fileName, RtfFromDocument(*Memo->document()), error))
         return true;
     ShowMessage(error);
     return false;

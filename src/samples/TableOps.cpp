@@ -1,6 +1,6 @@
 #include "samples/TableOps.h"
-#include "samples/Errors.h"
-#include "samples/NumberForms.h"
+#include "base/Errors.h"
+#include "base/NumberForms.h"
 
 #include <algorithm>
 

@@ -1,6 +1,4 @@
 target_sources(grizal2_core PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/Real48.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/NumberForms.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SampleData.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SampleTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DataFiles.cpp

@@ -1,7 +1,7 @@
 #include "shell/Application.h"
 #include "image_files/PictureMemory.h"
-#include "samples/Errors.h"
-#include "shell/Messages.h"
+#include "base/Errors.h"
+#include "widgets/Messages.h"
 #include "shell/TForm1.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "shell/Calibration.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 #include <cmath>
 

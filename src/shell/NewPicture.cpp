@@ -1,5 +1,5 @@
 #include "shell/NewPicture.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "shell/Settings.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 #include <QSettings>
 

@@ -1,3 +1,4 @@
+#include "base/Files.h"
 #include "shell/TForm1.h"
 #include "analysis/TDlgCaseCalcDistrib.h"
 #include "analysis/Laws.h"
@@ -10,12 +11,12 @@
 #include "samples/DataFiles.h"
 #include "samples/Generation.h"
 #include "samples/TFormStatDlg.h"
-#include "samples/Errors.h"
-#include "samples/NumberForms.h"
+#include "base/Errors.h"
+#include "base/NumberForms.h"
 #include "samples/TGroupDlg.h"
 #include "samples/TStatForm.h"
 #include "shell/Calibration.h"
-#include "shell/Messages.h"
+#include "widgets/Messages.h"
 #include "shell/NewPicture.h"
 #include "shell/Scanner.h"
 #include "shell/Settings.h"
@@ -483,7 +484,7 @@ void TForm1::OpenAddFiles(const QStringList &files)
 
 void TForm1::OpenFile(const QString &fileName)
 {
-    const QString ext = datafiles::UpperExtension(fileName);
+    const QString ext = fileio::UpperExtension(fileName);
     if (TMultImage::IsReadableExtension(ext)) {
         TImageForm *form = CreateImgChild(fileName, false);
         QImage picture;
@@ -506,7 +507,7 @@ void TForm1::OpenFile(const QString &fileName)
 
 bool TForm1::OpenData(const QString &fileName)
 {
-    if (datafiles::UpperExtension(fileName) != QLatin1String(".GRZ"))
+    if (fileio::UpperExtension(fileName) != QLatin1String(".GRZ"))
         return true;
     auto data = std::make_unique<TSampleData>();
     QString error;
@@ -520,7 +521,7 @@ bool TForm1::OpenData(const QString &fileName)
 
 bool TForm1::MergeData(const QString &fileName)
 {
-    if (datafiles::UpperExtension(fileName) != QLatin1String(".GRZ"))
+    if (fileio::UpperExtension(fileName) != QLatin1String(".GRZ"))
         return true;
     TStatForm *form = ActiveStatForm();
     if (!form)
@@ -555,13 +556,13 @@ bool TForm1::SaveData(const QString &fileName)
         ShowMessage(e.text());
         return false;
     }
-    const QString ext = datafiles::UpperExtension(fileName);
+    const QString ext = fileio::UpperExtension(fileName);
     QString error;
     bool ok = true;
     if (ext == QLatin1String(".GRZ"))
-        ok = datafiles::WriteFileAtomically(fileName, datafiles::EncodeGrz(*data), error);
+        ok = fileio::WriteFileAtomically(fileName, datafiles::EncodeGrz(*data), error);
     else if (ext == QLatin1String(".TXT"))
-        ok = datafiles::WriteFileAtomically(fileName,
+        ok = fileio::WriteFileAtomically(fileName,
                                             datafiles::EncodeTxt(*data, numtext::SystemDecimalSeparator()), error);
     if (!ok) {
         ShowMessage(error);
@@ -574,12 +575,12 @@ bool TForm1::SaveData(const QString &fileName)
 void TForm1::SaveImage(const QString &fileName)
 {
     TImageForm *form = ActiveImageForm();
-    const QString ext = datafiles::UpperExtension(fileName);
+    const QString ext = fileio::UpperExtension(fileName);
     if (!form || (ext != QLatin1String(".BMP") && ext != QLatin1String(".JPG")))
         return;
     if (form->CheckBoxSave->isChecked() && !form->Picture().isNull()) {
         scalebar::Stamp(form->Picture(), scalebar::DrawCalibrate(KPix_, numtext::SystemDecimalSeparator()),
-                        form->LabelDate->text(), datafiles::FileNamePart(fileName));
+                        form->LabelDate->text(), fileio::FileNamePart(fileName));
         form->PictureChanged();
     }
     int quality = 100;
@@ -603,7 +604,7 @@ void TForm1::Save()
     QMdiSubWindow *w = mdi_->currentSubWindow();
     if (!w)
         return;
-    const QString proposed = datafiles::FileNamePart(w->windowTitle());
+    const QString proposed = fileio::FileNamePart(w->windowTitle());
     if (ImageFormActive_) {
         SaveImageDialog->selectFile(proposed);
         if (ExecDialog(SaveImageDialog) == QDialog::Accepted && !SaveImageDialog->selectedFiles().isEmpty())

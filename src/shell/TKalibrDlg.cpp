@@ -1,9 +1,10 @@
+#include "base/Files.h"
 #include "shell/TKalibrDlg.h"
 #include "samples/DataFiles.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 #include "shell/Calibration.h"
 #include "image_files/MultImage.h"
-#include "shell/Messages.h"
+#include "widgets/Messages.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -78,7 +79,7 @@ void TKalibrDlg::BtnOpenClick()
 void TKalibrDlg::LoadPictureFile(const QString &fileName)
 {
     static const QStringList kinds = {".BMP", ".GIF", ".JPG", ".TIF", ".PCX"};
-    if (!kinds.contains(datafiles::UpperExtension(fileName)))
+    if (!kinds.contains(fileio::UpperExtension(fileName)))
         return;
     QImage img;
     QString error;

@@ -1,6 +1,6 @@
 #include "shell/TSelectSource.h"
 
-#include "shell/Messages.h"
+#include "widgets/Messages.h"
 
 #include <QDialogButtonBox>
 #include <QListWidget>

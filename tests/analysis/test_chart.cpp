@@ -1,5 +1,5 @@
 #include "analysis/Chart.h"
-#include "samples/Errors.h"
+#include "base/Errors.h"
 
 #include <QColor>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "analysis/Fits.h"
 #include "analysis/Laws.h"
-#include "samples/Errors.h"
+#include "base/Errors.h"
 
 #include <gtest/gtest.h>
 #include <cmath>

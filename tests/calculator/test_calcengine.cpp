@@ -1,6 +1,6 @@
 // The calculator driven key by key, as a user presses the buttons.
 #include "calculator/CalcEngine.h"
-#include "samples/Errors.h"
+#include "base/Errors.h"
 
 #include <QStringList>
 #include <cfloat>

@@ -1,4 +1,5 @@
 // grizal2-cli show, txt and merge, run as a user runs them.
+#include "base/Files.h"
 #include "samples/DataFiles.h"
 
 #include <QFile>
@@ -36,7 +37,7 @@ protected:
         }
         QString error;
         const QString path = dir.filePath(name);
-        EXPECT_TRUE(datafiles::WriteFileAtomically(path, datafiles::EncodeGrz(*d), error));
+        EXPECT_TRUE(fileio::WriteFileAtomically(path, datafiles::EncodeGrz(*d), error));
         return path;
     }
     QByteArray Bytes(const QString &name)
@@ -77,8 +78,8 @@ TEST_F(CliSamples, MergeCapsAtTenThousand)
     }
     QString error;
     const QString a = dir.filePath("a.grz"), b = dir.filePath("b.grz");
-    datafiles::WriteFileAtomically(a, datafiles::EncodeGrz(*big), error);
-    datafiles::WriteFileAtomically(b, datafiles::EncodeGrz(*big), error);
+    fileio::WriteFileAtomically(a, datafiles::EncodeGrz(*big), error);
+    fileio::WriteFileAtomically(b, datafiles::EncodeGrz(*big), error);
     const QString out = dir.filePath("m.grz");
     ASSERT_EQ(Cli({"merge", a, b, b, "-o", out}).code, 0);
     TSampleData m;

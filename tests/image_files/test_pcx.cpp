@@ -1,5 +1,5 @@
 #include "image_files/PcxCodec.h"
-#include "samples/Errors.h"
+#include "base/Errors.h"
 
 #include <QFile>
 #include <QProcess>

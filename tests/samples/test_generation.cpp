@@ -1,5 +1,5 @@
 #include "analysis/Laws.h"
-#include "samples/Errors.h"
+#include "base/Errors.h"
 #include "samples/Generation.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "samples/Errors.h"
+#include "base/Errors.h"
 #include "samples/Grouping.h"
 #include "samples/TableOps.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Widget tests without boxes on screen: messages are recorded, and every dialog runs
 // `prepare` on itself, then answers `answer` at once.
-#include "shell/Messages.h"
+#include "widgets/Messages.h"
 
 #include <QDialog>
 #include <QStringList>

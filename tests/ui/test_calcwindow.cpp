@@ -1,6 +1,6 @@
 // The calculator window: buttons drive the display, typing does not, hiding keeps state.
 #include "calculator/TDlgCalc.h"
-#include "shell/Messages.h"
+#include "widgets/Messages.h"
 
 #include <QLineEdit>
 #include <QPushButton>

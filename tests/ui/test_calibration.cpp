@@ -1,6 +1,6 @@
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 #include "shell/Calibration.h"
-#include "shell/Messages.h"
+#include "widgets/Messages.h"
 #include "shell/TForm1.h"
 #include "shell/Settings.h"
 #include "shell/TKalibrDlg.h"

@@ -1,7 +1,7 @@
 // Manual measurement and the graphic editor of the image window, driven by the mouse.
 #include "DialogRecorder.h"
 #include "imaging/TImageForm.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 #include "samples/SampleData.h"
 #include "samples/TStatForm.h"
 #include "shell/TForm1.h"

@@ -1,3 +1,4 @@
+#include "base/Files.h"
 #include "DialogRecorder.h"
 #include "imaging/TImageForm.h"
 #include "samples/DataFiles.h"
@@ -54,7 +55,7 @@ protected:
         }
         QString error;
         const QString path = dir.filePath(name);
-        EXPECT_TRUE(datafiles::WriteFileAtomically(path, datafiles::EncodeGrz(*d), error));
+        EXPECT_TRUE(fileio::WriteFileAtomically(path, datafiles::EncodeGrz(*d), error));
         return path;
     }
     std::unique_ptr<TSampleData> Read(TStatForm *f)

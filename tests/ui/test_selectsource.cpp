@@ -1,5 +1,5 @@
 // "Выбрать источник": the list shows the devices and the choice becomes the source.
-#include "shell/Messages.h"
+#include "widgets/Messages.h"
 #include "shell/TSelectSource.h"
 
 #include <QListWidget>

@@ -1,5 +1,5 @@
 #include "DialogRecorder.h"
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 #include "samples/SampleTableModel.h"
 #include "samples/TStatForm.h"
 

@@ -1,5 +1,5 @@
-#include "samples/Real48.h"
-#include "samples/Errors.h"
+#include "base/Real48.h"
+#include "base/Errors.h"
 
 #include <cmath>
 

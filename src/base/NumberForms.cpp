@@ -1,4 +1,4 @@
-#include "samples/NumberForms.h"
+#include "base/NumberForms.h"
 
 #include <QLocale>
 #include <clocale>

@@ -1,4 +1,4 @@
-#include "shell/Messages.h"
+#include "widgets/Messages.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "shell/Glyphs.h"
+#include "widgets/Glyphs.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,5 +1,5 @@
-#include "samples/Errors.h"
-#include "samples/Real48.h"
+#include "base/Errors.h"
+#include "base/Real48.h"
 
 #include <gtest/gtest.h>
 #include <cmath>

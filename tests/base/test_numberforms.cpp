@@ -1,5 +1,5 @@
-#include "samples/NumberForms.h"
-#include "samples/Real48.h"
+#include "base/NumberForms.h"
+#include "base/Real48.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
