@@ -9,8 +9,11 @@ IMAGE   ?= examples/coins.png
 deps:
 	@bash scripts/install-deps.sh
 
+# ccache, when present, makes rebuilds in several work trees cheap; it is not required.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)

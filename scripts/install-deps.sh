@@ -7,7 +7,7 @@ PACKAGES=(
   # build
   g++ make cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgif-dev libsane-dev
+  libgif-dev libsane-dev libopencv-core-dev libopencv-imgproc-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # run: TIFF and other image plugins, Qt's own Russian texts, fonts with Cyrillic glyphs
   # and a metric-compatible "Times New Roman"
