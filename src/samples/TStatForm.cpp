@@ -263,18 +263,11 @@ void TStatForm::BtnGroupClick()
         if (ExecDialog(dlg) != QDialog::Accepted)
             return;
         try {
-            const int k = dlg->SpinEdit1->value();
-            long double L = 0;
-            if (!numtext::ReadNumber(dlg->Edit1->text(), Sep(), L))
-                throw GrizalError(dlg->Edit1->text());
-            L = Real48ToExt(ExtToReal48(L));
-            const int32_t P = dlg->SpinEdit2->value();
-            if (dlg->RadioButton1->isChecked())
-                grouping::ByIntervals(*d, k);
-            else if (dlg->RadioButton2->isChecked())
-                grouping::ByLength(*d, L);
-            else
-                grouping::ByParticles(*d, P);
+            const grouping::Mode mode = dlg->RadioButton1->isChecked()   ? grouping::Mode::Intervals
+                                        : dlg->RadioButton2->isChecked() ? grouping::Mode::Length
+                                                                         : grouping::Mode::Particles;
+            grouping::Run(*d, mode, dlg->SpinEdit1->value(), grouping::ReadLength(dlg->Edit1->text(), Sep()),
+                          dlg->SpinEdit2->value());
         } catch (const GrizalError &) {
             ShowMessage(QStringLiteral("Невозможно сгруппировать данные"));
         }

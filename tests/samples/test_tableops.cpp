@@ -1,4 +1,5 @@
 #include "base/Errors.h"
+#include "base/NumberForms.h"
 #include "samples/Grouping.h"
 #include "samples/TableOps.h"
 
@@ -123,6 +124,20 @@ TEST(Grouping, ByIntervals)
     d = Make({1, 2});
     EXPECT_THROW(grouping::ByIntervals(*d, 0), MathError);
     EXPECT_EQ(d->Count, 2); // unchanged
+}
+
+// The width is stored before the boundaries are made: 0.541 / 6 held in the 6-byte form
+// gives 1.270 where the extended width gives 1.271, and 0.024 / 3 falls short of the
+// largest size, which then is in no class.
+TEST(Grouping, ByIntervalsUsesTheStoredWidth)
+{
+    auto d = Make({1, 1.541});
+    grouping::ByIntervals(*d, 6);
+    EXPECT_EQ(numtext::Fixed6(d->Size(2), '.'), "1.270");
+    EXPECT_EQ(d->N[5], 1);
+    d = Make({0.001, 0.025});
+    grouping::ByIntervals(*d, 3);
+    EXPECT_EQ(Elems(*d).back().second, 0);
 }
 
 TEST(Grouping, ByLengthDividesTheLargestSize)
