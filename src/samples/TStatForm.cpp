@@ -478,5 +478,5 @@ void TStatForm::SaveResultsClick()
                                     QStringLiteral("rtf"));
     if (ExecDialog(SaveDialog) != QDialog::Accepted || SaveDialog->selectedFiles().isEmpty())
         return;
-    SaveMemo(SaveDialog->selectedFiles().first());
+    SaveMemo(ChosenSaveFile(SaveDialog));
 }

@@ -49,6 +49,9 @@ int ExecDialog(QDialog *dialog)
     return dialog->exec();
 }
 
+// The default extension a save dialog was made with; ChosenSaveFile changes the dialog's.
+static const char *kDefaultSuffix = "grizalDefaultSuffix";
+
 // "description|pattern|description|pattern..." as Qt's name filters.
 static QStringList NameFilters(const QString &pairs)
 {
@@ -73,7 +76,21 @@ QFileDialog *MakeFileDialog(QWidget *parent, const QString &title, const QString
         d->setAcceptMode(QFileDialog::AcceptSave);
         d->setOption(QFileDialog::DontConfirmOverwrite, true);
         d->setDefaultSuffix(defaultSuffix);
+        d->setProperty(kDefaultSuffix, defaultSuffix);
     }
     return d;
 }
 
+QString ChosenSaveFile(QFileDialog *dialog)
+{
+    const QVariant kept = dialog->property(kDefaultSuffix);
+    QString suffix = kept.isValid() ? kept.toString() : dialog->defaultSuffix();
+    const QString filter = dialog->selectedNameFilter();
+    const QString first = filter.section(QLatin1Char('('), -1).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0);
+    if (filter.contains(QLatin1Char('(')) && first.startsWith(QLatin1String("*.")) && first.indexOf(QLatin1Char('*'), 1) < 0
+        && !first.contains(QLatin1Char('?')))
+        suffix = first.mid(2);
+    dialog->setDefaultSuffix(suffix);
+    const QStringList files = dialog->selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
