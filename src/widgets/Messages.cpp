@@ -1,6 +1,8 @@
 #include "widgets/Messages.h"
 
 #include <QApplication>
+#include <QBoxLayout>
+#include <QFontMetrics>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -93,4 +95,17 @@ QString ChosenSaveFile(QFileDialog *dialog)
     dialog->setDefaultSuffix(suffix);
     const QStringList files = dialog->selectedFiles();
     return files.isEmpty() ? QString() : files.first();
+}
+
+void FitCaption(QDialog *dialog)
+{
+    // Title bars use a bold face of about the application's size; the room for the icon
+    // and the buttons is an allowance that fits the common window managers.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int width = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) * 5 / 4 + 140;
+    if (auto *box = qobject_cast<QBoxLayout *>(dialog->layout()))
+        box->addStrut(width);
+    else
+        dialog->setMinimumWidth(width);
 }

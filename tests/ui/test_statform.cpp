@@ -5,6 +5,8 @@
 #include "samples/TStatForm.h"
 
 #include "samples/TGroupDlg.h"
+#include "samples/TFormStatDlg.h"
+#include "analysis/TDlgCaseCalcDistrib.h"
 #include "samples/Export.h"
 
 #include <QAction>
@@ -42,6 +44,26 @@ TEST(StatForm, LayoutTexts)
     EXPECT_EQ(f.Label4->text(), "D(L, P, S), мкм");
     EXPECT_EQ(f.Model()->rowCount(), 10000);
     EXPECT_EQ(f.Model()->data(f.Model()->index(9999, 0), Qt::DisplayRole).toString(), "10000");
+}
+
+// Captions as they stand, shown whole; every field named for a screen reader.
+TEST(StatForm, DialogsShowTheirCaptionsAndNameTheirFields)
+{
+    const std::pair<QDialog *, QString> dialogs[] = {{TGroupDlg::Instance(), "Группировка данных"},
+                                                     {TFormStatDlg::Instance(), "Формирование выборки"},
+                                                     {TDlgCaseCalcDistrib::Instance(), "Распределение"}};
+    for (auto [d, caption] : dialogs) {
+        EXPECT_EQ(d->windowTitle(), caption);
+        QFont bold = d->font();
+        bold.setBold(true);
+        EXPECT_GT(d->sizeHint().width(), QFontMetrics(bold).horizontalAdvance(caption) + 100) << caption.toStdString();
+        for (QWidget *field : d->findChildren<QWidget *>())
+            if (qobject_cast<QSpinBox *>(field)
+                || (qobject_cast<QLineEdit *>(field) && !qobject_cast<QSpinBox *>(field->parentWidget())))
+                EXPECT_FALSE(field->accessibleName().isEmpty()) << caption.toStdString();
+    }
+    EXPECT_EQ(TGroupDlg::Instance()->Edit1->accessibleName(), "Длина интервала, мкм");
+    EXPECT_EQ(TFormStatDlg::Instance()->Edit2->accessibleName(), "b =");
 }
 
 TEST(StatForm, SetDataThenGetDataRoundsToTheTablesDecimals)
