@@ -44,9 +44,9 @@ QWidget *SampleGridDelegate::createEditor(QWidget *parent, const QStyleOptionVie
                                           const QModelIndex &index) const
 {
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+    auto *self = const_cast<SampleGridDelegate *>(this); // createEditor is const by its base
     if (auto *line = qobject_cast<QLineEdit *>(editor))
-        connect(line, &QLineEdit::textEdited, this,
-                [this, line](const QString &text) { const_cast<SampleGridDelegate *>(this)->EditorTextEdited(line, text); });
+        connect(line, &QLineEdit::textEdited, self, [self, line](const QString &text) { self->EditorTextEdited(line, text); });
     editor_ = editor;
     return editor;
 }
