@@ -1,4 +1,5 @@
 #include "analysis/TDlgCaseCalcDistrib.h"
+#include "widgets/Messages.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,4 +35,5 @@ TDlgCaseCalcDistrib::TDlgCaseCalcDistrib(QWidget *parent) : QDialog(parent)
     layout->addWidget(frame);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    FitCaption(this);
 }

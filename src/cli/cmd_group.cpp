@@ -42,19 +42,11 @@ int CmdGroup(const QStringList &argsIn)
     const int intervals = std::clamp<int32_t>(byK ? SpinValue(k) : proposal.k0, 0, grouping::kMaxIntervals);
     const int32_t particles = byP ? SpinValue(p) : proposal.P0;
     try {
-        long double length = 0;
-        const bool lengthOk = byL ? numtext::ReadNumber(l, QLatin1Char('.'), length)
-                                  : numtext::ReadNumber(grouping::LengthText(proposal.L0, cli::Sep()),
-                                                        cli::Sep(), length);
-        if (!lengthOk)
-            throw GrizalError(QStringLiteral("not a number"));
-        length = Real48ToExt(ExtToReal48(length));
-        if (byK)
-            grouping::ByIntervals(*data, intervals);
-        else if (byL)
-            grouping::ByLength(*data, length);
-        else
-            grouping::ByParticles(*data, particles);
+        // The length option uses '.', the proposal the locale's separator.
+        const auto length = byL ? grouping::ReadLength(l, QLatin1Char('.'))
+                                : grouping::ReadLength(grouping::LengthText(proposal.L0, cli::Sep()), cli::Sep());
+        grouping::Run(*data, byK ? grouping::Mode::Intervals : byL ? grouping::Mode::Length : grouping::Mode::Particles,
+                      intervals, length, particles);
     } catch (const GrizalError &) {
         cli::Message(QStringLiteral("Невозможно сгруппировать данные"));
     }

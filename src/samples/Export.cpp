@@ -31,39 +31,44 @@ QByteArray SpreadsheetText(const TSampleData &data, QChar sep)
     return out;
 }
 
-Launch ChooseLauncher(Target target, const QString &file, const QString &libreOffice)
+Launch ChooseLauncher(Target target, const QString &file, const QString &libreOffice, const QString &opener)
 {
     if (!libreOffice.isEmpty())
         return {libreOffice,
                 {target == Target::Spreadsheet ? QStringLiteral("--calc") : QStringLiteral("--writer"), file}};
-    return {QStringLiteral("xdg-open"), {file}};
+    return {opener, {file}};
 }
 
 Launch ChooseLauncher(Target target, const QString &file)
 {
-    return ChooseLauncher(target, file, QStandardPaths::findExecutable(QStringLiteral("libreoffice")));
+    return ChooseLauncher(target, file, QStandardPaths::findExecutable(QStringLiteral("libreoffice")),
+                          QStandardPaths::findExecutable(QStringLiteral("xdg-open")));
+}
+
+QString NotStartedText(const QString &file)
+{
+    return QStringLiteral("Файл записан: %1\nПрограмма, которая его откроет, не найдена "
+                          "(нет ни LibreOffice, ни xdg-open).").arg(QDir::toNativeSeparators(file));
 }
 
 namespace {
-std::function<void(const Launch &)> &Starter()
+std::function<bool(const Launch &)> &Starter()
 {
-    static std::function<void(const Launch &)> starter;
+    static std::function<bool(const Launch &)> starter;
     return starter;
 }
 } // namespace
 
-void SetStarter(std::function<void(const Launch &)> starter)
+void SetStarter(std::function<bool(const Launch &)> starter)
 {
     Starter() = std::move(starter);
 }
 
-void Start(const Launch &launch)
+bool Start(const Launch &launch)
 {
-    if (Starter()) {
-        Starter()(launch);
-        return;
-    }
-    QProcess::startDetached(launch.program, launch.arguments);
+    if (Starter())
+        return Starter()(launch);
+    return !launch.program.isEmpty() && QProcess::startDetached(launch.program, launch.arguments);
 }
 
 } // namespace exportfiles

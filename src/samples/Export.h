@@ -28,14 +28,18 @@ struct Launch {
 };
 
 // LibreOffice ("--calc" or "--writer" FILE) when `libreOffice` names it (found on PATH),
-// otherwise the desktop's opener (xdg-open FILE).
-Launch ChooseLauncher(Target target, const QString &file, const QString &libreOffice);
-// The same with PATH searched for "libreoffice".
+// otherwise the desktop's opener `opener` (xdg-open FILE); no program when both are empty.
+Launch ChooseLauncher(Target target, const QString &file, const QString &libreOffice, const QString &opener);
+// The same with PATH searched for "libreoffice" and "xdg-open".
 Launch ChooseLauncher(Target target, const QString &file);
 
-// Starts the program without waiting for it; whether it starts is not examined. Tests
-// install a starter that records the launch instead.
-void Start(const Launch &launch);
-void SetStarter(std::function<void(const Launch &)> starter);
+// Starts the program without waiting for it; false when there is none or it could not be
+// started (what it does with the file is not examined). Tests install a starter that
+// records the launch instead.
+bool Start(const Launch &launch);
+void SetStarter(std::function<bool(const Launch &)> starter);
+
+// The message when no program took the hand-over file.
+QString NotStartedText(const QString &file);
 
 } // namespace exportfiles

@@ -96,8 +96,10 @@ void ByIntervals(TSampleData &d, int k)
 {
     long double mn, mx;
     Range(d, mn, mx);
-    const long double h = Divide(mx - mn, k);
-    const long double lower = mn - h > 0 ? mn - h : 0;
+    // The width is held in the 6-byte form like every boundary, so mn + k × h can fall
+    // just short of mx.
+    const long double h = Stored(Divide(mx - mn, k));
+    const long double lower = mn - h > 0 ? Stored(mn - h) : 0;
     if (k < 1) {
         d.Count = 0;
         return;
@@ -107,13 +109,14 @@ void ByIntervals(TSampleData &d, int k)
 
 void ByLength(TSampleData &d, long double L)
 {
+    L = Stored(L);
     long double mn, mx;
     Range(d, mn, mx);
     const long double q = Divide(mx, L);
     // Far more classes than a sample holds are cut to its capacity.
     const long double kr = std::nearbyint(std::clamp(q, -1.0L, static_cast<long double>(TSampleData::Capacity)));
     const int k = int(kr);
-    const long double lower = mn - L > 0 ? mn - L : 0;
+    const long double lower = mn - L > 0 ? Stored(mn - L) : 0;
     if (k < 1) {
         d.Count = 0;
         return;
@@ -161,6 +164,25 @@ void ByParticles(TSampleData &d, int32_t P)
         d.N[j - 1] = uint16_t(uint32_t(P) & 0xFFFF);
     }
     d.Count = uint16_t(k);
+}
+
+std::optional<long double> ReadLength(const QString &text, QChar sep)
+{
+    long double L = 0;
+    if (!numtext::ReadNumber(text, sep, L))
+        return std::nullopt;
+    return L;
+}
+
+void Run(TSampleData &d, Mode mode, int k, std::optional<long double> L, int32_t P)
+{
+    if (!L)
+        throw GrizalError(QStringLiteral("not a number"));
+    switch (mode) {
+    case Mode::Intervals: ByIntervals(d, k); break;
+    case Mode::Length: ByLength(d, *L); break;
+    case Mode::Particles: ByParticles(d, P); break;
+    }
 }
 
 } // namespace grouping

@@ -5,6 +5,7 @@
 #include "samples/SampleData.h"
 
 #include <QString>
+#include <optional>
 
 namespace grouping {
 
@@ -22,8 +23,16 @@ QString LengthText(long double L0, QChar sep);
 // Each raises MathError for a parameter of 0 before changing the sample, except by number
 // of particles, where the sort has already run.
 void ByIntervals(TSampleData &d, int k);
+// L is taken in the 6-byte form.
 void ByLength(TSampleData &d, long double L);
 void ByParticles(TSampleData &d, int32_t P);
+
+enum class Mode { Intervals, Length, Particles };
+// The dialog's OK: all three fields are read whatever the mode, so a length that is not a
+// number (none) fails every mode with GrizalError; then the chosen mode runs.
+void Run(TSampleData &d, Mode mode, int k, std::optional<long double> L, int32_t P);
+// The length field's number, none when the text is not one.
+std::optional<long double> ReadLength(const QString &text, QChar sep);
 
 // The number-of-intervals field holds 0..100.
 constexpr int kMaxIntervals = 100;

@@ -1,5 +1,6 @@
 #include "samples/TFormStatDlg.h"
 #include "base/NumberForms.h"
+#include "widgets/Messages.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -40,9 +41,12 @@ TFormStatDlg::TFormStatDlg(QWidget *parent) : QDialog(parent)
     Edit3 = new QLineEdit(text("0,000"), sample);
     Edit4 = new QLineEdit(text("300,000"), sample);
     auto *sl = new QFormLayout(sample);
-    sl->addRow(QStringLiteral("Число точек"), SpinEdit);
-    sl->addRow(QStringLiteral("Начальный диаметр, мкм"), Edit3);
-    sl->addRow(QStringLiteral("Конечный диаметр, мкм"), Edit4);
+    for (auto [label, field] : {std::pair<const char *, QWidget *>{"Число точек", SpinEdit},
+                                {"Начальный диаметр, мкм", Edit3},
+                                {"Конечный диаметр, мкм", Edit4}}) {
+        sl->addRow(QString::fromUtf8(label), field);
+        field->setAccessibleName(QString::fromUtf8(label));
+    }
 
     auto *params = new QGroupBox(QStringLiteral("Параметры распределения"), this);
     Label2 = new QLabel(params);
@@ -69,6 +73,7 @@ TFormStatDlg::TFormStatDlg(QWidget *parent) : QDialog(parent)
     layout->addWidget(params);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    FitCaption(this);
 
     for (QRadioButton *b : {BtnGoden, BtnRosin, BtnLogNorm})
         connect(b, &QRadioButton::toggled, this, [this](bool on) {
@@ -78,7 +83,7 @@ TFormStatDlg::TFormStatDlg(QWidget *parent) : QDialog(parent)
     LawChanged();
 }
 
-// The labels name the chosen law's two parameters.
+// The labels name the chosen law's two parameters; so do the fields' accessible names.
 void TFormStatDlg::LawChanged()
 {
     if (BtnGoden->isChecked()) {
@@ -91,4 +96,6 @@ void TFormStatDlg::LawChanged()
         Label2->setText(QStringLiteral("ln(S)\t="));
         Label3->setText(QStringLiteral("ln(d50)\t="));
     }
+    Edit1->setAccessibleName(Label2->text().replace(QLatin1Char('\t'), QLatin1Char(' ')));
+    Edit2->setAccessibleName(Label3->text().replace(QLatin1Char('\t'), QLatin1Char(' ')));
 }

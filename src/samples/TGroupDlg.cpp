@@ -1,5 +1,6 @@
 #include "samples/TGroupDlg.h"
 #include "samples/Grouping.h"
+#include "widgets/Messages.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -37,12 +38,15 @@ TGroupDlg::TGroupDlg(QWidget *parent) : QDialog(parent)
     SpinEdit2 = new QSpinBox(params);
     SpinEdit2->setRange(INT_MIN, INT_MAX);
     auto *pl = new QVBoxLayout(params);
-    pl->addWidget(new QLabel(QStringLiteral("Число интервалов"), params));
-    pl->addWidget(SpinEdit1);
-    pl->addWidget(new QLabel(QStringLiteral("Длина интервала, мкм"), params));
-    pl->addWidget(Edit1);
-    pl->addWidget(new QLabel(QStringLiteral("Число частиц"), params));
-    pl->addWidget(SpinEdit2);
+    for (auto [label, field] : {std::pair<const char *, QWidget *>{"Число интервалов", SpinEdit1},
+                                {"Длина интервала, мкм", Edit1},
+                                {"Число частиц", SpinEdit2}}) {
+        auto *l = new QLabel(QString::fromUtf8(label), params);
+        l->setBuddy(field);
+        field->setAccessibleName(l->text());
+        pl->addWidget(l);
+        pl->addWidget(field);
+    }
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     CancelBtn = new QPushButton(QStringLiteral("Отмена"), this);
@@ -61,6 +65,7 @@ TGroupDlg::TGroupDlg(QWidget *parent) : QDialog(parent)
     layout->addLayout(top);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    FitCaption(this);
 
     for (QRadioButton *b : {RadioButton1, RadioButton2, RadioButton3})
         connect(b, &QRadioButton::toggled, this, &TGroupDlg::ModeChanged);

@@ -8,6 +8,7 @@
 #include "samples/Export.h"
 #include "samples/RtfWriter.h"
 #include "samples/Grouping.h"
+#include "samples/SampleGrid.h"
 #include "samples/SampleTableModel.h"
 #include "samples/TGroupDlg.h"
 #include "samples/TableOps.h"
@@ -27,14 +28,31 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QTableView>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QUrl>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QVBoxLayout>
+
+namespace {
+
+// A cell's text quoted in a message: the start of it.
+QString Elided(const QString &text)
+{
+    return text.size() > 20 ? text.left(20) + QChar(0x2026) : text;
+}
+
+QString SampleEndsAt(int elements)
+{
+    return elements == 0 ? QStringLiteral("Выборка пуста")
+                         : QStringLiteral("Выборка заканчивается на строке %1").arg(elements);
+}
+
+} // namespace
 
 TStatForm::TStatForm(QWidget *parent) : QWidget(parent), model_(new SampleTableModel(this))
 {
@@ -77,7 +95,7 @@ TStatForm::TStatForm(QWidget *parent) : QWidget(parent), model_(new SampleTableM
     Label4 = label(QStringLiteral("D(L, P, S), мкм"), 48);
     Label5 = label(QStringLiteral("N"), 206);
 
-    StringGrid = new QTableView(this);
+    StringGrid = new SampleGrid(this);
     StringGrid->setModel(model_);
     StringGrid->setToolTip(QStringLiteral("Данные о дисперсности"));
     StringGrid->setStatusTip(QStringLiteral("Данные о дисперсности"));
@@ -85,22 +103,55 @@ TStatForm::TStatForm(QWidget *parent) : QWidget(parent), model_(new SampleTableM
     StringGrid->verticalHeader()->hide();
     StringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid->verticalHeader()->setDefaultSectionSize(20);
-    StringGrid->setColumnWidth(0, 34);
+    // Wide enough for the last row number, "10000", in the font in use.
+    StringGrid->setColumnWidth(0, std::max(34, StringGrid->fontMetrics().horizontalAdvance(QStringLiteral("10000")) + 12));
     StringGrid->setColumnWidth(1, 113);
     StringGrid->setColumnWidth(2, 110);
     StringGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StringGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    StringGrid->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    PlaceColumnLabels();
+    connect(StringGrid, &SampleGrid::CutRequested, this, &TStatForm::Cut);
+    connect(StringGrid, &SampleGrid::CopyRequested, this, &TStatForm::Copy);
+    connect(StringGrid, &SampleGrid::PasteRequested, this, &TStatForm::Paste);
+    connect(StringGrid, &SampleGrid::PasteTextRequested, this, &TStatForm::PasteText);
+    connect(model_, &SampleTableModel::TextsChanged, this, &TStatForm::UpdateSampleEnd);
+    connect(model_, &SampleTableModel::CountRefused, this, [](int, const QString &text) {
+        ShowMessage(QStringLiteral("Число частиц должно быть целым от 0 до 65535: «%1» не принято.").arg(Elided(text)));
+    });
 
     Memo = new QTextEdit(this);
+
+    auto *tablePart = new QWidget(this);
+    auto *tableLayout = new QVBoxLayout(tablePart);
+    tableLayout->setContentsMargins(0, 0, 0, 0);
+    tableLayout->setSpacing(0);
+    tableLayout->addWidget(Panel1);
+    tableLayout->addWidget(StringGrid);
+    Splitter = new QSplitter(Qt::Vertical, this);
+    Splitter->addWidget(tablePart);
+    Splitter->addWidget(Memo);
+    Splitter->setChildrenCollapsible(false);
+    Splitter->setStretchFactor(0, 3);
+    Splitter->setStretchFactor(1, 2);
+    Splitter->setSizes({3000, 2000});
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setSizeGripEnabled(false);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(BarSelect);
-    layout->addWidget(Panel1);
-    layout->addWidget(StringGrid, 3);
-    layout->addWidget(Memo, 2);
+    layout->addWidget(Splitter, 1);
+    layout->addWidget(StatusBar);
+    UpdateSampleEnd();
+}
+
+// The header labels stand over their columns, whatever width the row numbers take.
+void TStatForm::PlaceColumnLabels()
+{
+    const int numbers = StringGrid->columnWidth(0);
+    Label4->move(numbers + 14, 1);
+    Label5->move(numbers + 113 + 59, 1);
 }
 
 TStatForm::~TStatForm() = default;
@@ -116,8 +167,10 @@ void TStatForm::ClearData()
     ResetKeepingCurrentCell();
 }
 
+// What is being typed into a cell counts as written.
 void TStatForm::GetData(TSampleData &data) const
 {
+    StringGrid->CommitEdit();
     model_->Table().GetData(data, Sep());
 }
 
@@ -179,6 +232,7 @@ void TStatForm::Guarded(const std::function<void()> &command)
 
 void TStatForm::Copy()
 {
+    StringGrid->CommitEdit();
     QGuiApplication::clipboard()->setText(tableops::CopyText(model_->Table()));
 }
 
@@ -191,10 +245,62 @@ void TStatForm::Cut()
 void TStatForm::Paste()
 {
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
-    if (!mime || !mime->hasText())
-        return;
-    tableops::PasteText(model_->Table(), mime->text());
+    if (mime && mime->hasText())
+        PasteText(mime->text());
+}
+
+void TStatForm::PasteText(const QString &text)
+{
+    StringGrid->CommitEdit();
+    const tableops::PasteResult pasted = tableops::PasteText(model_->Table(), text);
     ResetKeepingCurrentCell();
+    const SampleEnd end = model_->Table().FindEnd(Sep());
+    if (end.reason == SampleEnd::CountOutOfRange && end.row0 < pasted.rows)
+        ShowMessage(QStringLiteral("Число частиц должно быть целым от 0 до 65535: в строке %1 вставлено «%2». %3.")
+                        .arg(end.row0 + 1)
+                        .arg(Elided(model_->Table().CountText(end.row0)), SampleEndsAt(end.row0)));
+    if (pasted.linesLeftOut)
+        ShowMessage(QStringLiteral("Вставлены первые %1 строк: остальные строки текста в таблицу не помещаются.")
+                        .arg(SampleTable::Rows));
+}
+
+void TStatForm::UpdateSampleEnd()
+{
+    const SampleEnd end = model_->Table().FindEnd(Sep());
+    model_->SetEndMark(end.leavesRows ? model_->index(end.row0, end.column()) : QModelIndex());
+    StatusBar->showMessage(SampleEndText(end));
+}
+
+QString TStatForm::SampleEndText(const SampleEnd &end) const
+{
+    if (!end.leavesRows)
+        return QStringLiteral("Элементов в выборке: %1").arg(end.row0);
+    const SampleTable &t = model_->Table();
+    QString why;
+    switch (end.reason) {
+    case SampleEnd::Full:
+    case SampleEnd::NoSize:
+        why = QStringLiteral("нет размера");
+        break;
+    case SampleEnd::NotANumber: {
+        why = QStringLiteral("размер «%1» — не число").arg(Elided(t.SizeText(end.row0)));
+        const QChar other = Sep() == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(',');
+        long double v = 0;
+        if (numtext::ReadNumber(t.SizeText(end.row0), other, v))
+            why += QStringLiteral(" (десятичный разделитель — «%1»)").arg(Sep());
+        break;
+    }
+    case SampleEnd::TooLarge:
+        why = QStringLiteral("размер «%1» слишком велик").arg(Elided(t.SizeText(end.row0)));
+        break;
+    case SampleEnd::CountOutOfRange:
+        why = QStringLiteral("число частиц «%1» вне пределов 0…65535").arg(Elided(t.CountText(end.row0)));
+        break;
+    }
+    return QStringLiteral("%1: в строке %2 %3. Строки ниже не входят в выборку.")
+        .arg(SampleEndsAt(end.row0))
+        .arg(end.row0 + 1)
+        .arg(why);
 }
 
 void TStatForm::DelSelClick()
@@ -263,18 +369,11 @@ void TStatForm::BtnGroupClick()
         if (ExecDialog(dlg) != QDialog::Accepted)
             return;
         try {
-            const int k = dlg->SpinEdit1->value();
-            long double L = 0;
-            if (!numtext::ReadNumber(dlg->Edit1->text(), Sep(), L))
-                throw GrizalError(dlg->Edit1->text());
-            L = Real48ToExt(ExtToReal48(L));
-            const int32_t P = dlg->SpinEdit2->value();
-            if (dlg->RadioButton1->isChecked())
-                grouping::ByIntervals(*d, k);
-            else if (dlg->RadioButton2->isChecked())
-                grouping::ByLength(*d, L);
-            else
-                grouping::ByParticles(*d, P);
+            const grouping::Mode mode = dlg->RadioButton1->isChecked()   ? grouping::Mode::Intervals
+                                        : dlg->RadioButton2->isChecked() ? grouping::Mode::Length
+                                                                         : grouping::Mode::Particles;
+            grouping::Run(*d, mode, dlg->SpinEdit1->value(), grouping::ReadLength(dlg->Edit1->text(), Sep()),
+                          dlg->SpinEdit2->value());
         } catch (const GrizalError &) {
             ShowMessage(QStringLiteral("Невозможно сгруппировать данные"));
         }
@@ -344,8 +443,15 @@ void TStatForm::ToExcelClick()
             ShowMessage(error);
             return;
         }
-        exportfiles::Start(exportfiles::ChooseLauncher(exportfiles::Target::Spreadsheet, file));
+        StartWith(exportfiles::Target::Spreadsheet, file);
     });
+}
+
+// With no program to take the file, the user is told where it is.
+void TStatForm::StartWith(exportfiles::Target target, const QString &file)
+{
+    if (!exportfiles::Start(exportfiles::ChooseLauncher(target, file)))
+        ShowMessage(exportfiles::NotStartedText(file));
 }
 
 bool TStatForm::SaveMemo(const QString &fileName)
@@ -361,7 +467,7 @@ void TStatForm::ToWordClick()
 {
     const QString file = exportfiles::ReportFileName(exportfiles::ProgramDirectory());
     if (SaveMemo(file))
-        exportfiles::Start(exportfiles::ChooseLauncher(exportfiles::Target::WordProcessor, file));
+        StartWith(exportfiles::Target::WordProcessor, file);
 }
 
 void TStatForm::SaveResultsClick()
@@ -372,5 +478,5 @@ void TStatForm::SaveResultsClick()
                                     QStringLiteral("rtf"));
     if (ExecDialog(SaveDialog) != QDialog::Accepted || SaveDialog->selectedFiles().isEmpty())
         return;
-    SaveMemo(SaveDialog->selectedFiles().first());
+    SaveMemo(ChosenSaveFile(SaveDialog));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The sample window: a tool strip, the 10000-row table that is the only store of the
 // sample, and the report memo.
+#include "samples/Export.h"
 #include "samples/SampleData.h"
 
 #include <QImage>
@@ -11,10 +12,13 @@
 class QAction;
 class QFileDialog;
 class QLabel;
-class QTableView;
+class QSplitter;
+class QStatusBar;
 class QTextEdit;
 class QToolBar;
+class SampleGrid;
 class SampleTableModel;
+struct SampleEnd;
 
 class TStatForm : public QWidget {
     Q_OBJECT
@@ -33,6 +37,8 @@ public:
     void Cut();
     void Copy();
     void Paste();
+    // Paste of a given text rather than the clipboard's.
+    void PasteText(const QString &text);
 
     // Called by the main window when this window becomes or stops being the active child.
     void FormActivate();
@@ -45,8 +51,13 @@ public:
         *BtnGroup, *BtnCalcStat, *BtnToExcel, *BtnToWord, *BtnSaveResults;
     QWidget *Panel1;
     QLabel *Label3, *Label4, *Label5;
-    QTableView *StringGrid;
+    SampleGrid *StringGrid;
     QTextEdit *Memo;
+    // The table above, the report below; the user moves the border.
+    QSplitter *Splitter;
+    // Says how many elements the sample has, or where and why it ends before the last
+    // filled row.
+    QStatusBar *StatusBar;
     QFileDialog *SaveDialog = nullptr; // made on first use
 
 public slots:
@@ -64,6 +75,9 @@ protected:
     void closeEvent(QCloseEvent *e) override;
 
 private:
+    void UpdateSampleEnd();
+    QString SampleEndText(const SampleEnd &end) const;
+    void PlaceColumnLabels();
     QChar Sep() const;
     int CurrentRow() const;
     void ResetKeepingCurrentCell();
@@ -71,5 +85,6 @@ private:
     void Guarded(const std::function<void()> &command);
     // The memo as RTF into the file; false after the message.
     bool SaveMemo(const QString &fileName);
+    void StartWith(exportfiles::Target target, const QString &file);
     SampleTableModel *model_;
 };

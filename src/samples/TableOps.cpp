@@ -156,14 +156,11 @@ void UserFunctionLines(TSampleData d, QChar sep, QStringList &lines)
 
 QString CopyText(const SampleTable &t)
 {
-    constexpr int kLimit = 200000;
     QString out;
     for (int r = 0; r < SampleTable::Rows; ++r) {
         const QString &s = t.SizeText(r);
         const QString &n = t.CountText(r);
         if (s.isEmpty() && n.isEmpty())
-            break;
-        if (out.size() + s.size() + n.size() + 2 > kLimit)
             break;
         out += s;
         out += QLatin1Char('\t');
@@ -173,22 +170,23 @@ QString CopyText(const SampleTable &t)
     return out;
 }
 
-void PasteText(SampleTable &t, const QString &textIn)
+PasteResult PasteText(SampleTable &t, QStringView text)
 {
-    const QString text = textIn.left(199999);
+    PasteResult result;
     int row = 0, col = 1;
+    bool afterLineEnd = false;
     QString collected;
     auto put = [&] {
-        if (row < SampleTable::Rows) {
-            if (col == 1)
-                t.SetSizeText(row, collected);
-            else
-                t.SetCountText(row, collected);
-        }
+        if (col == 1)
+            t.SetSizeText(row, collected);
+        else
+            t.SetCountText(row, collected);
         collected.clear();
+        result.rows = row + 1;
     };
-    for (QChar c : text) {
-        const ushort u = c.unicode();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text[i].unicode();
         if (u == 13)
             continue;
         if (u == 9) {
@@ -197,14 +195,23 @@ void PasteText(SampleTable &t, const QString &textIn)
         } else if (u == 10) {
             put();
             col = 1;
-            ++row;
-            if (row > SampleTable::Rows)
-                return;
+            afterLineEnd = true;
+            if (++row == SampleTable::Rows) {
+                // Line ends alone (CRs, a last LF) are no lines left out.
+                for (qsizetype k = i + 1; k < n && !result.linesLeftOut; ++k)
+                    result.linesLeftOut = text[k] != QLatin1Char('\r') && text[k] != QLatin1Char('\n');
+                return result;
+            }
+            continue;
         } else {
-            collected += c;
+            collected += QChar(u);
         }
+        afterLineEnd = false;
     }
-    put();
+    // The line end that closes the last line starts no new one.
+    if (!afterLineEnd)
+        put();
+    return result;
 }
 
 } // namespace tableops

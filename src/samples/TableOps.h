@@ -30,11 +30,16 @@ QStringList FigureLines(const TSampleData &d, Figure f, QChar sep);
 // two in place; the failure itself is raised as MathError.
 void UserFunctionLines(TSampleData d, QChar sep, QStringList &lines);
 
-// Size TAB count LF per row, from row 1 until the first row with both cells empty; at most
-// 200000 characters (a row that would not fit is left out).
+// Size TAB count LF per row, from row 1 until the first row with both cells empty.
 QString CopyText(const SampleTable &t);
+
+struct PasteResult {
+    int rows = 0;              // table rows written
+    bool linesLeftOut = false; // the text has lines beyond the table's last row
+};
 // Fills cells from row 1, column 1: TAB switches column, LF goes to the next row, CR is
-// ignored. At most 199999 characters are taken; rows beyond the table are dropped.
-void PasteText(SampleTable &t, const QString &text);
+// ignored; a line end at the very end of the text closes the last line and writes
+// nothing. Reading stops at the table's last row.
+PasteResult PasteText(SampleTable &t, QStringView text);
 
 } // namespace tableops

@@ -30,6 +30,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -557,6 +558,11 @@ bool TForm1::SaveData(const QString &fileName)
         return false;
     }
     const QString ext = fileio::UpperExtension(fileName);
+    if (ext != QLatin1String(".GRZ") && ext != QLatin1String(".TXT")) {
+        ShowMessage(QStringLiteral("Файл %1 не сохранен: выборка записывается только в файлы .grz и .txt.")
+                        .arg(QDir::toNativeSeparators(fileName)));
+        return false;
+    }
     QString error;
     bool ok = true;
     if (ext == QLatin1String(".GRZ"))
@@ -608,11 +614,11 @@ void TForm1::Save()
     if (ImageFormActive_) {
         SaveImageDialog->selectFile(proposed);
         if (ExecDialog(SaveImageDialog) == QDialog::Accepted && !SaveImageDialog->selectedFiles().isEmpty())
-            SaveImage(SaveImageDialog->selectedFiles().first());
+            SaveImage(ChosenSaveFile(SaveImageDialog));
     } else if (StatFormActive_) {
         SaveDataDialog->selectFile(proposed);
         if (ExecDialog(SaveDataDialog) == QDialog::Accepted && !SaveDataDialog->selectedFiles().isEmpty())
-            SaveData(SaveDataDialog->selectedFiles().first());
+            SaveData(ChosenSaveFile(SaveDataDialog));
     }
 }
 

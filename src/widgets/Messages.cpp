@@ -1,6 +1,8 @@
 #include "widgets/Messages.h"
 
 #include <QApplication>
+#include <QBoxLayout>
+#include <QFontMetrics>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -49,6 +51,9 @@ int ExecDialog(QDialog *dialog)
     return dialog->exec();
 }
 
+// The default extension a save dialog was made with; ChosenSaveFile changes the dialog's.
+static const char *kDefaultSuffix = "grizalDefaultSuffix";
+
 // "description|pattern|description|pattern..." as Qt's name filters.
 static QStringList NameFilters(const QString &pairs)
 {
@@ -73,7 +78,34 @@ QFileDialog *MakeFileDialog(QWidget *parent, const QString &title, const QString
         d->setAcceptMode(QFileDialog::AcceptSave);
         d->setOption(QFileDialog::DontConfirmOverwrite, true);
         d->setDefaultSuffix(defaultSuffix);
+        d->setProperty(kDefaultSuffix, defaultSuffix);
     }
     return d;
 }
 
+QString ChosenSaveFile(QFileDialog *dialog)
+{
+    const QVariant kept = dialog->property(kDefaultSuffix);
+    QString suffix = kept.isValid() ? kept.toString() : dialog->defaultSuffix();
+    const QString filter = dialog->selectedNameFilter();
+    const QString first = filter.section(QLatin1Char('('), -1).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0);
+    if (filter.contains(QLatin1Char('(')) && first.startsWith(QLatin1String("*.")) && first.indexOf(QLatin1Char('*'), 1) < 0
+        && !first.contains(QLatin1Char('?')))
+        suffix = first.mid(2);
+    dialog->setDefaultSuffix(suffix);
+    const QStringList files = dialog->selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+void FitCaption(QDialog *dialog)
+{
+    // Title bars use a bold face of about the application's size; the room for the icon
+    // and the buttons is an allowance that fits the common window managers.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int width = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) * 5 / 4 + 140;
+    if (auto *box = qobject_cast<QBoxLayout *>(dialog->layout()))
+        box->addStrut(width);
+    else
+        dialog->setMinimumWidth(width);
+}

@@ -21,3 +21,10 @@ class QFileDialog;
 // overwriting and adds the default extension to a bare name. Run it with ExecDialog.
 QFileDialog *MakeFileDialog(QWidget *parent, const QString &title, const QString &filter, bool save,
                             const QString &defaultSuffix);
+// The file a save dialog was accepted with: a bare name gets the extension of the chosen
+// filter ("*.txt" gives ".txt"), or the default extension under a filter such as "*.*".
+QString ChosenSaveFile(QFileDialog *dialog);
+
+// Makes a dialog wide enough for the window manager to show its whole caption, whatever
+// its controls need. Call once its layout (a box layout) is set.
+void FitCaption(QDialog *dialog);

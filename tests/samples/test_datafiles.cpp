@@ -145,16 +145,17 @@ TEST_P(TableTest, CountIsTheLeadingRowsWithANumber)
 
 TEST_P(TableTest, CountCells)
 {
-    const char *counts[] = {"", "abc", "0", "65537", "-1", "3"};
-    const uint16_t expected[] = {1, 1, 0, 1, 65535, 3};
+    // A count no 16-bit count holds ends the sample instead of wrapping.
+    const char *counts[] = {"", "abc", "0", "65535", "3", "65536"};
+    const uint16_t expected[] = {1, 1, 0, 65535, 3};
     for (int r = 0; r < 6; ++r) {
         table.SetSizeText(r, num("1,5"));
         table.SetCountText(r, counts[r]);
     }
     table.GetData(data, sep());
-    ASSERT_EQ(data.Count, 6);
+    ASSERT_EQ(data.Count, 5);
     EXPECT_EQ(data.Size(0), 1.5L);
-    for (int r = 0; r < 6; ++r)
+    for (int r = 0; r < 5; ++r)
         EXPECT_EQ(data.N[r], expected[r]) << r;
 }
 

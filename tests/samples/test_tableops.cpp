@@ -1,4 +1,5 @@
 #include "base/Errors.h"
+#include "base/NumberForms.h"
 #include "samples/Grouping.h"
 #include "samples/TableOps.h"
 
@@ -91,22 +92,61 @@ TEST(TableOps, CopyCutPasteText)
     EXPECT_EQ(CopyText(t), "12,500\t3\n7,000\t\n");
 
     SampleTable p;
+    p.SetSizeText(3, "keep");
     p.SetSizeText(5, "keep");
-    PasteText(p, "1\t2\r\n3\t4\r\n5\n");
+    PasteText(p, u"1\t2\r\n3\t4\r\n5\r\n");
     EXPECT_EQ(p.SizeText(0), "1");
     EXPECT_EQ(p.CountText(1), "4");
     EXPECT_EQ(p.SizeText(2), "5");
-    EXPECT_EQ(p.SizeText(3), "");  // the final LF writes an empty cell in the next row
-    EXPECT_EQ(p.SizeText(5), "keep");
-    // A text of more lines than the table has, and a tab-only storm, stay in bounds.
+    EXPECT_EQ(p.SizeText(3), "keep"); // the final line end closes line 3 and starts no row
+    PasteText(p, u"6\n\n");
+    EXPECT_EQ(p.SizeText(1), ""); // an empty line is a row
+    // A million lines fill the table and stop; the table's last line end is no line left out.
     SampleTable big;
-    PasteText(big, QString("9\n").repeated(20000));
+    const QString million = QString("9\n").repeated(1000000);
+    const PasteResult r = PasteText(big, million);
+    EXPECT_EQ(r.rows, SampleTable::Rows);
+    EXPECT_TRUE(r.linesLeftOut);
     EXPECT_EQ(big.SizeText(9999), "9");
+    EXPECT_FALSE(PasteText(big, QStringView(million).left(2 * SampleTable::Rows)).linesLeftOut);
     PasteText(big, QString(300000, QChar('\t')));
-    // Copy stops before 200000 characters.
+    // Copy takes every row, however long: Cut clears them all after it.
     for (int r = 0; r < SampleTable::Rows; ++r)
         big.SetSizeText(r, QString(30, QChar('1')));
-    EXPECT_LE(CopyText(big).size(), 200000);
+    EXPECT_EQ(CopyText(big).count('\n'), SampleTable::Rows);
+}
+
+// Where the sample ends, and why: what the window marks and tells.
+TEST(SampleTable, FindEnd)
+{
+    SampleTable t;
+    EXPECT_EQ(t.FindEnd(',').row0, 0);
+    EXPECT_FALSE(t.FindEnd(',').leavesRows);
+    t.SetSizeText(0, "1,5");
+    t.SetSizeText(1, "2.5");
+    t.SetSizeText(2, "3");
+    SampleEnd e = t.FindEnd(',');
+    EXPECT_EQ(e.row0, 1);
+    EXPECT_EQ(e.reason, SampleEnd::NotANumber);
+    EXPECT_TRUE(e.leavesRows);
+    e = t.FindEnd('.');
+    EXPECT_EQ(e.row0, 0);
+    t.SetSizeText(0, "1");
+    t.SetSizeText(1, " ");
+    EXPECT_EQ(t.FindEnd('.').reason, SampleEnd::NoSize);
+    t.SetSizeText(1, "2");
+    t.SetCountText(1, "70000"); // a count does not wrap: it ends the sample
+    e = t.FindEnd('.');
+    EXPECT_EQ(e.row0, 1);
+    EXPECT_EQ(e.reason, SampleEnd::CountOutOfRange);
+    EXPECT_EQ(e.column(), 2);
+    t.SetCountText(1, "-1");
+    EXPECT_EQ(t.FindEnd('.').reason, SampleEnd::CountOutOfRange);
+    t.SetCountText(1, "");
+    t.SetSizeText(1, "1e300");
+    EXPECT_EQ(t.FindEnd('.').reason, SampleEnd::TooLarge);
+    auto d = std::make_unique<TSampleData>();
+    EXPECT_THROW(t.GetData(*d, '.'), MathError);
 }
 
 TEST(Grouping, ByIntervals)
@@ -123,6 +163,20 @@ TEST(Grouping, ByIntervals)
     d = Make({1, 2});
     EXPECT_THROW(grouping::ByIntervals(*d, 0), MathError);
     EXPECT_EQ(d->Count, 2); // unchanged
+}
+
+// The width is stored before the boundaries are made: 0.541 / 6 held in the 6-byte form
+// gives 1.270 where the extended width gives 1.271, and 0.024 / 3 falls short of the
+// largest size, which then is in no class.
+TEST(Grouping, ByIntervalsUsesTheStoredWidth)
+{
+    auto d = Make({1, 1.541});
+    grouping::ByIntervals(*d, 6);
+    EXPECT_EQ(numtext::Fixed6(d->Size(2), '.'), "1.270");
+    EXPECT_EQ(d->N[5], 1);
+    d = Make({0.001, 0.025});
+    grouping::ByIntervals(*d, 3);
+    EXPECT_EQ(Elems(*d).back().second, 0);
 }
 
 TEST(Grouping, ByLengthDividesTheLargestSize)

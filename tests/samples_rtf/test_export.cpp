@@ -29,12 +29,15 @@ TEST(Export, FileNamesAndLaunchers)
     EXPECT_EQ(SpreadsheetFileName(dir), dir + "TempFile.txt");
     EXPECT_EQ(ReportFileName(dir), dir + "TempFile.rtf");
     const QString file = ReportFileName(dir);
-    Launch l = ChooseLauncher(Target::WordProcessor, file, "/usr/bin/libreoffice");
+    Launch l = ChooseLauncher(Target::WordProcessor, file, "/usr/bin/libreoffice", "/usr/bin/xdg-open");
     EXPECT_EQ(l.program, "/usr/bin/libreoffice");
     EXPECT_EQ(l.arguments, (QStringList{"--writer", file})); // the blank stays inside one argument
-    l = ChooseLauncher(Target::Spreadsheet, SpreadsheetFileName(dir), "/usr/bin/libreoffice");
+    l = ChooseLauncher(Target::Spreadsheet, SpreadsheetFileName(dir), "/usr/bin/libreoffice", QString());
     EXPECT_EQ(l.arguments, (QStringList{"--calc", SpreadsheetFileName(dir)}));
-    l = ChooseLauncher(Target::Spreadsheet, file, QString());
-    EXPECT_EQ(l.program, "xdg-open");
+    l = ChooseLauncher(Target::Spreadsheet, file, QString(), "/usr/bin/xdg-open");
+    EXPECT_EQ(l.program, "/usr/bin/xdg-open");
+    EXPECT_EQ(l.arguments, QStringList{file});
+    l = ChooseLauncher(Target::Spreadsheet, file, QString(), QString());
+    EXPECT_FALSE(Start(l)); // nothing to start: the window says where the file is
     EXPECT_EQ(l.arguments, QStringList{file});
 }

@@ -1,5 +1,6 @@
 #include "base/Files.h"
 #include "DialogRecorder.h"
+#include <QFileDialog>
 #include "imaging/TImageForm.h"
 #include "samples/DataFiles.h"
 #include "samples/SampleTableModel.h"
@@ -228,18 +229,31 @@ TEST_F(MainWindowTest, SaveByExtensionAndCaption)
     EXPECT_EQ(t.readAll(), QByteArray("12.5\t3\r\n"));
     EXPECT_EQ(Captions(f), QStringList({txt}));
 
+    // A name whose extension is not written is said so; the caption stays.
     const QString dat = dir.filePath("out.dat");
-    ASSERT_TRUE(f.SaveData(dat));
+    EXPECT_FALSE(f.SaveData(dat));
     EXPECT_FALSE(QFile::exists(dat));
-    EXPECT_EQ(Captions(f), QStringList({dat}));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(dat));
+    EXPECT_EQ(Captions(f), QStringList({txt}));
 
     const QString grz = dir.filePath("out.grz");
     ASSERT_TRUE(f.SaveData(grz));
     EXPECT_EQ(QFile(grz).size(), 80016);
 
     EXPECT_FALSE(f.SaveData(dir.filePath("no/dir/x.grz")));
-    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.size(), 2);
     EXPECT_EQ(Captions(f), QStringList({grz}));
+
+    // A bare name typed under the text filter is saved as text.
+    prepare = [&](QDialog *d) {
+        auto *fd = qobject_cast<QFileDialog *>(d);
+        fd->selectNameFilter("Текстовые файлы (*.txt)");
+        fd->selectFile(dir.filePath("bare"));
+    };
+    f.Save();
+    EXPECT_EQ(Captions(f), QStringList({dir.filePath("bare.txt")}));
+    EXPECT_EQ(QFile(dir.filePath("bare.txt")).size(), 8);
 }
 
 TEST_F(MainWindowTest, SettingsDefaultsAndPersistence)

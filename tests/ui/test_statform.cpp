@@ -1,9 +1,12 @@
 #include "DialogRecorder.h"
 #include "base/NumberForms.h"
+#include "samples/SampleGrid.h"
 #include "samples/SampleTableModel.h"
 #include "samples/TStatForm.h"
 
 #include "samples/TGroupDlg.h"
+#include "samples/TFormStatDlg.h"
+#include "analysis/TDlgCaseCalcDistrib.h"
 #include "samples/Export.h"
 
 #include <QAction>
@@ -19,6 +22,9 @@
 #include <QTextEdit>
 #include <QLabel>
 #include <QToolBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -38,6 +44,26 @@ TEST(StatForm, LayoutTexts)
     EXPECT_EQ(f.Label4->text(), "D(L, P, S), мкм");
     EXPECT_EQ(f.Model()->rowCount(), 10000);
     EXPECT_EQ(f.Model()->data(f.Model()->index(9999, 0), Qt::DisplayRole).toString(), "10000");
+}
+
+// Captions as they stand, shown whole; every field named for a screen reader.
+TEST(StatForm, DialogsShowTheirCaptionsAndNameTheirFields)
+{
+    const std::pair<QDialog *, QString> dialogs[] = {{TGroupDlg::Instance(), "Группировка данных"},
+                                                     {TFormStatDlg::Instance(), "Формирование выборки"},
+                                                     {TDlgCaseCalcDistrib::Instance(), "Распределение"}};
+    for (auto [d, caption] : dialogs) {
+        EXPECT_EQ(d->windowTitle(), caption);
+        QFont bold = d->font();
+        bold.setBold(true);
+        EXPECT_GT(d->sizeHint().width(), QFontMetrics(bold).horizontalAdvance(caption) + 100) << caption.toStdString();
+        for (QWidget *field : d->findChildren<QWidget *>())
+            if (qobject_cast<QSpinBox *>(field)
+                || (qobject_cast<QLineEdit *>(field) && !qobject_cast<QSpinBox *>(field->parentWidget())))
+                EXPECT_FALSE(field->accessibleName().isEmpty()) << caption.toStdString();
+    }
+    EXPECT_EQ(TGroupDlg::Instance()->Edit1->accessibleName(), "Длина интервала, мкм");
+    EXPECT_EQ(TFormStatDlg::Instance()->Edit2->accessibleName(), "b =");
 }
 
 TEST(StatForm, SetDataThenGetDataRoundsToTheTablesDecimals)
@@ -155,7 +181,10 @@ TEST_F(StatCommands, ClipboardRoundTrip)
 TEST_F(StatCommands, HandOverFilesAndSavedResults)
 {
     std::vector<exportfiles::Launch> launches;
-    exportfiles::SetStarter([&](const exportfiles::Launch &l) { launches.push_back(l); });
+    exportfiles::SetStarter([&](const exportfiles::Launch &l) {
+        launches.push_back(l);
+        return true;
+    });
     const QByteArray twelve = (QString("12") + sep + "5").toLatin1();
     Fill({{twelve.constData(), "3"}, {"7", "1"}});
     f.ToExcelClick();
@@ -190,7 +219,141 @@ TEST_F(StatCommands, HandOverFilesAndSavedResults)
     f.SaveResultsClick();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(target));
+    // No program to open the hand-over file: the message says where it was written.
+    exportfiles::SetStarter([](const exportfiles::Launch &) { return false; });
+    f.ToExcelClick();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].contains(dir + "TempFile.txt"));
     exportfiles::SetStarter({});
+}
+
+} // namespace
+
+namespace {
+
+// The table driven as a user drives it: real key presses and mouse clicks.
+class Grid : public StatCommands {
+protected:
+    void SetUp() override
+    {
+        StatCommands::SetUp();
+        f.resize(623, 600);
+        f.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+        f.activateWindow();
+        f.StringGrid->setFocus();
+    }
+    QWidget *Port() { return f.StringGrid->viewport(); }
+    QPoint At(int row, int col) { return f.StringGrid->visualRect(f.Model()->index(row, col)).center(); }
+    void Click(int row, int col) { QTest::mouseClick(Port(), Qt::LeftButton, {}, At(row, col)); }
+    bool Editing() { return f.StringGrid->Delegate()->Editor() && f.StringGrid->Delegate()->Editor()->isVisible(); }
+    void Type(const char *keys) // each key to the widget that has the focus by then
+    {
+        for (const char *c = keys; *c; ++c)
+            QTest::keyClicks(QApplication::focusWidget(), QString(QChar(*c)));
+    }
+    void Key(Qt::Key k, Qt::KeyboardModifiers m = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+        QCoreApplication::processEvents(); // Enter closes the editor through a queued call
+    }
+    QModelIndex Current() { return f.StringGrid->currentIndex(); }
+};
+
+TEST_F(Grid, ClipboardKeysRunTheTablesCommands)
+{
+    Fill({{"1", "2"}, {"3", "4"}});
+    Click(1, 2);
+    EXPECT_FALSE(Editing()); // a click selects, it does not edit
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "1\t2\n3\t4\n");
+    QTest::mouseDClick(Port(), Qt::LeftButton, {}, At(1, 2));
+    ASSERT_TRUE(Editing());
+    QGuiApplication::clipboard()->setText("5\t6\r\n7\t8\r\n");
+    Key(Qt::Key_V, Qt::ControlModifier); // the table's paste, not one cell's
+    EXPECT_FALSE(Editing());
+    EXPECT_EQ(Size(0), "5");
+    EXPECT_EQ(Count(1), "8");
+    // Lines pasted into an open editor by other means also go to the table.
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(Editing());
+    QGuiApplication::clipboard()->setText("9\n");
+    qobject_cast<QLineEdit *>(f.StringGrid->Delegate()->Editor())->paste();
+    EXPECT_FALSE(Editing());
+    EXPECT_EQ(Size(0), "9");
+    EXPECT_EQ(Count(1), "8");
+    Key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Size(0), "");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "9\t6\n7\t8\n");
+}
+
+TEST_F(Grid, TabAndEnterMoveOverTheEditableCells)
+{
+    EXPECT_GE(f.StringGrid->columnWidth(0), f.StringGrid->fontMetrics().horizontalAdvance("10000") + 6);
+    Click(0, 1);
+    Type("5");
+    ASSERT_TRUE(Editing());
+    Key(Qt::Key_Tab);
+    Type("3");
+    Key(Qt::Key_Tab); // from the count to the next row's size, not to the row number
+    EXPECT_EQ(Current(), f.Model()->index(1, 1));
+    Type("7");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Current(), f.Model()->index(2, 1));
+    EXPECT_EQ(Size(0), "5");
+    EXPECT_EQ(Count(0), "3");
+    EXPECT_EQ(Size(1), "7");
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Backtab);
+    EXPECT_EQ(Current(), f.Model()->index(1, 2));
+    QTest::mouseClick(Port(), Qt::LeftButton, {}, At(0, 0)); // a row number picks its row
+    EXPECT_EQ(Current(), f.Model()->index(0, 1));
+    Type("8");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Size(0), "8");
+}
+
+TEST_F(Grid, DragSelectsAndDeleteClears)
+{
+    Fill({{"1", "1"}, {"2", "2"}, {"3", "3"}, {"4", "4"}});
+    QTest::mousePress(Port(), Qt::LeftButton, {}, At(1, 1));
+    QTest::mouseMove(Port(), At(2, 2));
+    QTest::mouseRelease(Port(), Qt::LeftButton, {}, At(2, 2));
+    EXPECT_EQ(f.StringGrid->selectionModel()->selectedIndexes().size(), 4);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(Size(1) + Count(1) + Size(2) + Count(2), "");
+    EXPECT_EQ(Size(3), "4");
+}
+
+// Where the sample ends before the last filled row, the cell is marked and the strip says
+// why; a count that 16 bits cannot hold is refused, typed or pasted.
+TEST_F(Grid, TheEndOfTheSampleIsShown)
+{
+    Fill({{"1", ""}, {"abc", ""}, {"3", ""}});
+    EXPECT_EQ(f.Model()->EndMark(), f.Model()->index(1, 1));
+    EXPECT_EQ(f.StatusBar->currentMessage(),
+              "Выборка заканчивается на строке 1: в строке 2 размер «abc» — не число. Строки ниже не входят в выборку.");
+    Click(1, 1);
+    Type("2");
+    Key(Qt::Key_Tab);
+    EXPECT_FALSE(f.Model()->EndMark().isValid());
+    EXPECT_EQ(f.StatusBar->currentMessage(), "Элементов в выборке: 3");
+    Type("70000");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Count(1), "");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("65535"));
+    f.PasteText("1\t70000\n");
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].contains("Выборка пуста"));
+    EXPECT_EQ(f.Model()->EndMark(), f.Model()->index(0, 2));
+}
+
+TEST_F(Grid, TheReportCanBeGivenRoom)
+{
+    f.Splitter->setSizes({100, 1000});
+    EXPECT_GE(f.Memo->height(), 350);
+    EXPECT_EQ(f.Splitter->indexOf(f.Memo), 1);
 }
 
 } // namespace
