@@ -31,7 +31,7 @@ private:
     int Stride = 0; // of the buffers below: the box with a frame of one pixel
     cv::Mat Inside, Relief;
     std::vector<float> Dome;    // reconstruction of the relief lowered by the depth
-    std::vector<int32_t> Mark;  // > 0 part, 0 not yet, and the states below
+    std::vector<int32_t> Mark;  // > 0 the part of a pixel, otherwise the state of its pass
     std::vector<uint32_t> Fifo;
     std::vector<std::vector<uint32_t>> Levels; // the flooding's queue, by relief
     std::vector<int32_t> From;                  // the part that queued each pixel

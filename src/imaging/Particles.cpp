@@ -145,11 +145,7 @@ struct Finder::Work {
     {
         cv::floodFill(Frame, cv::Point(0, 0), cv::Scalar(128), nullptr, cv::Scalar(0), cv::Scalar(0),
                       connectivity == 8 ? 4 : 8);
-        for (int y = 0; y < Frame.rows; ++y) {
-            uint8_t *row = Frame.ptr<uint8_t>(y);
-            for (int x = 0; x < Frame.cols; ++x)
-                row[x] = row[x] == 128 ? 0 : 255;
-        }
+        cv::compare(Frame, 128, Frame, cv::CMP_NE);
     }
 };
 
