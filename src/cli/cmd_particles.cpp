@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -96,11 +97,19 @@ int CmdParticles(const QStringList &argsIn)
         return 1;
     particles::Finder finder;
     particles::Result result;
-    finder.Find(picture, o, result);
+    QImage outlined;
+    try {
+        finder.Find(picture, o, result);
+        if (hasOverlay)
+            outlined = particles::Overlay(picture, result);
+    } catch (const std::bad_alloc &) {
+        cli::Message(QStringLiteral("not enough memory for the particles of \"%1\"").arg(args[0]));
+        return 1;
+    }
 
     if (hasCsv && !cli::WriteOutput(csv, particles::Csv(result.particles, kpix)))
         return 1;
-    if (hasOverlay && !cli::WritePicture(overlay, particles::Overlay(picture, result)))
+    if (hasOverlay && !cli::WritePicture(overlay, outlined))
         return 1;
     if (!hasCsv) {
         const QChar sep = cli::Sep();

@@ -17,6 +17,17 @@ long long Cross(const cv::Point &o, const cv::Point &a, const cv::Point &b)
     return (long long)(a.x - o.x) * (b.y - o.y) - (long long)(a.y - o.y) * (b.x - o.x);
 }
 
+// Negative for an outline as OpenCV traces it (rows running downwards), positive for a hole.
+long long TwiceSignedArea(const std::vector<cv::Point> &c)
+{
+    long long a = 0;
+    for (size_t i = 0, n = c.size(); i < n; ++i) {
+        const cv::Point &p = c[i], &q = c[(i + 1) % n];
+        a += (long long)p.x * q.y - (long long)q.x * p.y;
+    }
+    return a;
+}
+
 long long Dist2(const cv::Point &a, const cv::Point &b)
 {
     const long long dx = a.x - b.x, dy = a.y - b.y;
@@ -170,17 +181,18 @@ void MeasureShape(const cv::Mat &labels, Particle &p, cv::Mat &scratch)
     cv::Mat inner = scratch(cv::Rect(1, 1, w, h));
     cv::compare(labels(cv::Rect(p.left, p.top, w, h)), p.id, inner, cv::CMP_EQ);
 
+    // The plain list: asking OpenCV for the nesting costs time that grows with the square of
+    // the holes. The tracing goes round outlines and holes in opposite senses instead.
     std::vector<std::vector<cv::Point>> contours;
-    std::vector<cv::Vec4i> hierarchy;
-    cv::findContours(scratch, contours, hierarchy, cv::RETR_CCOMP, cv::CHAIN_APPROX_NONE);
+    cv::findContours(scratch, contours, cv::RETR_LIST, cv::CHAIN_APPROX_NONE);
     double perimeter = 0;
     std::vector<cv::Point> outer;
-    for (size_t i = 0; i < contours.size(); ++i) {
-        const double len = ChainLength(contours[i]);
-        if (hierarchy[i][3] < 0) {
+    for (const std::vector<cv::Point> &c : contours) {
+        const double len = ChainLength(c);
+        if (TwiceSignedArea(c) <= 0) {
             // The half pixel between the boundary centres and the outline, all round: 2 pi / 2.
             perimeter += len + M_PI;
-            outer.insert(outer.end(), contours[i].begin(), contours[i].end());
+            outer.insert(outer.end(), c.begin(), c.end());
         } else {
             // A hole's outline lies half a pixel inside the centres around it.
             perimeter += std::max(0.0, len - M_PI);

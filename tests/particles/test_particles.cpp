@@ -154,6 +154,7 @@ TEST(ParticleFinding, OptionsFillExcludeFilterAndConnect)
     Result r = FindIn(holed);
     ASSERT_EQ(r.particles.size(), 4u);
     EXPECT_EQ(r.particles[0].area, disc - 49);
+    const double withHole = r.particles[0].perimeter;
     EXPECT_TRUE(r.particles[2].touchesBorder);
     EXPECT_EQ(r.particles[3].area, 2);
 
@@ -165,6 +166,8 @@ TEST(ParticleFinding, OptionsFillExcludeFilterAndConnect)
     ASSERT_EQ(r.particles.size(), 2u);
     EXPECT_EQ(r.particles[0].area, disc);
     EXPECT_EQ(r.particles[1].area, 5);
+    EXPECT_NEAR(r.particles[0].perimeter, 2 * M_PI * 10, 3);
+    EXPECT_NEAR(withHole - r.particles[0].perimeter, 2 * M_PI * 4, 2); // the hole's outline counts
 
     o = Options();
     o.connectivity = 4;
