@@ -149,6 +149,26 @@ double WidthBelowTip(const std::vector<cv::Point> &hull, double ux, double uy, d
     return hi > lo ? hi - lo : 0;
 }
 
+// The outline lies half a pixel beyond the centres all round. Moving the sides of the
+// centres' hull out by that half pixel lengthens it by tan(t / 2) at each corner that turns
+// by t: pi in all for a round outline, 4 for a rectangle's. Corners sharper than a right
+// angle count as right angles: their tips are rarely as long as the mitre.
+double Closing(const std::vector<cv::Point> &hull)
+{
+    const size_t n = hull.size();
+    if (n < 3)
+        return M_PI;
+    double sum = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const cv::Point a = hull[i] - hull[(i + n - 1) % n], b = hull[(i + 1) % n] - hull[i];
+        const double cross = std::fabs(double(a.x) * b.y - double(a.y) * b.x);
+        const double dot = double(a.x) * b.x + double(a.y) * b.y;
+        const double norms = std::sqrt(double(a.x) * a.x + double(a.y) * a.y) * std::sqrt(double(b.x) * b.x + double(b.y) * b.y);
+        sum += norms + dot > 0 ? std::min(1.0, cross / (norms + dot)) : 1;
+    }
+    return sum;
+}
+
 double TipGap(double width) { return width > 0 ? std::min(0.5, 2 * std::pow(width, -4.0 / 3)) : 0.5; }
 
 } // namespace
@@ -190,8 +210,7 @@ void MeasureShape(const cv::Mat &labels, Particle &p, cv::Mat &scratch)
     for (const std::vector<cv::Point> &c : contours) {
         const double len = ChainLength(c);
         if (TwiceSignedArea(c) <= 0) {
-            // The half pixel between the boundary centres and the outline, all round: 2 pi / 2.
-            perimeter += len + M_PI;
+            perimeter += len;
             outer.insert(outer.end(), c.begin(), c.end());
         } else {
             // A hole's outline lies half a pixel inside the centres around it.
@@ -202,7 +221,7 @@ void MeasureShape(const cv::Mat &labels, Particle &p, cv::Mat &scratch)
     if (!outer.empty())
         cv::convexHull(outer, hull);
     const Feret f = FeretOf(hull);
-    p.perimeter = perimeter;
+    p.perimeter = perimeter + Closing(hull) * (outer.empty() ? 0 : 1);
     p.feretMax = f.max;
     p.feretMin = f.min;
     p.feretAngle = f.angle;
