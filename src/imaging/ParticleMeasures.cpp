@@ -221,7 +221,8 @@ void MeasureShape(const cv::Mat &labels, Particle &p, cv::Mat &scratch)
     if (!outer.empty())
         cv::convexHull(outer, hull);
     const Feret f = FeretOf(hull);
-    p.perimeter = perimeter + Closing(hull) * (outer.empty() ? 0 : 1);
+    perimeter += Closing(hull);
+    p.perimeter = perimeter;
     p.feretMax = f.max;
     p.feretMin = f.min;
     p.feretAngle = f.angle;

@@ -64,6 +64,10 @@ TEST_F(CliParticles, CsvRowsInEitherLocale)
         ASSERT_EQ(f.size(), 13) << lines[k].toStdString();
         EXPECT_EQ(f[0].toInt(), k);
         EXPECT_DOUBLE_EQ(f[4].toDouble(), f[3].toDouble() * 0.25);
+        const double ecd = f[5].toDouble(), perimeter = f[6].toDouble();
+        EXPECT_NEAR(ecd * ecd * M_PI / 4, f[4].toDouble(), 1e-6);
+        EXPECT_NEAR(f[11].toDouble(), 4 * M_PI * f[4].toDouble() / (perimeter * perimeter), 1e-6);
+        EXPECT_NEAR(f[10].toDouble(), f[7].toDouble() / f[8].toDouble(), 1e-6);
         EXPECT_EQ(f[12], k == 3 ? "1" : "0");
     }
     // The wide ellipse: its largest width lies along the x axis and is about 40 px, 20 µm.
