@@ -105,6 +105,9 @@ int CmdParticles(const QStringList &argsIn)
     } catch (const std::bad_alloc &) {
         cli::Message(QStringLiteral("not enough memory for the particles of \"%1\"").arg(args[0]));
         return 1;
+    } catch (const std::exception &e) { // OpenCV's own failures
+        cli::Message(QStringLiteral("cannot find the particles of \"%1\": %2").arg(args[0], QString::fromUtf8(e.what())));
+        return 1;
     }
 
     if (hasCsv && !cli::WriteOutput(csv, particles::Csv(result.particles, kpix)))

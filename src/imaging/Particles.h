@@ -67,7 +67,8 @@ public:
     Finder(const Finder &) = delete;
     Finder &operator=(const Finder &) = delete;
 
-    // Fills `result`. Returns false when cancelled; the result is then empty.
+    // Fills `result`. Returns false when cancelled; the result is then empty. A picture whose
+    // buffers do not fit in memory raises std::bad_alloc (or OpenCV's exception).
     bool Find(const QImage &picture, const Options &options, Result &result,
               const Progress &progress = Progress());
 

@@ -1,9 +1,9 @@
 // grizal2-cli particles, run as a user runs it.
+#include "../CliRun.h"
 #include "Shapes.h"
 #include "samples/DataFiles.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -11,21 +11,7 @@
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out, err;
-};
-
-CliRun Cli(const QStringList &args, const char *locale = "C")
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", locale);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(GRIZAL2_BIN_DIR "/grizal2-cli"), QStringList{"particles"} + args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
+CliRun Cli(const QStringList &args, const char *locale = "C") { return RunCli(QStringList{"particles"} + args, locale); }
 
 class CliParticles : public ::testing::Test {
 protected:
