@@ -149,7 +149,7 @@ struct Finder::Work {
     }
 };
 
-Finder::Finder() : W(new Work) {}
+Finder::Finder() : Buffers(new Work) {}
 Finder::~Finder() = default;
 
 int Finder::Mask(const QImage &picture, const Options &options, QImage &mask)
@@ -158,10 +158,10 @@ int Finder::Mask(const QImage &picture, const Options &options, QImage &mask)
         mask = QImage();
         return 0;
     }
-    const int level = W->Threshold(picture, options);
+    const int level = Buffers->Threshold(picture, options);
     mask = QImage(picture.width(), picture.height(), QImage::Format_Grayscale8);
     for (int y = 0; y < mask.height(); ++y)
-        std::copy_n(W->Frame.ptr<uint8_t>(y + 1) + 1, mask.width(), mask.scanLine(y));
+        std::copy_n(Buffers->Frame.ptr<uint8_t>(y + 1) + 1, mask.width(), mask.scanLine(y));
     return level;
 }
 
@@ -183,17 +183,17 @@ bool Finder::Find(const QImage &picture, const Options &o, Result &result, const
         return go(100) || cancel();
     const int connectivity = o.connectivity == 4 ? 4 : 8;
 
-    result.threshold = W->Threshold(picture, o);
+    result.threshold = Buffers->Threshold(picture, o);
     if (!go(10))
         return cancel();
     if (o.fillHoles) {
-        W->FillHoles(connectivity);
+        Buffers->FillHoles(connectivity);
         if (!go(15))
             return cancel();
     }
     cv::Mat labels(Ht, Wd, CV_32S, result.labels.data());
-    int count = cv::connectedComponents(W->Frame(cv::Rect(1, 1, Wd, Ht)), labels, connectivity, CV_32S);
-    Stats &S = W->S;
+    int count = cv::connectedComponents(Buffers->Frame(cv::Rect(1, 1, Wd, Ht)), labels, connectivity, CV_32S);
+    Stats &S = Buffers->S;
     S.Gather(labels, count);
     if (!go(25))
         return cancel();
@@ -209,7 +209,7 @@ bool Finder::Find(const QImage &picture, const Options &o, Result &result, const
             if (S.area[l] < SmallestSplit)
                 continue;
             const cv::Rect box = S.Box(l);
-            next = W->Split.Split(labels, box, l, next, o.splitDepth, connectivity);
+            next = Buffers->Split.Split(labels, box, l, next, o.splitDepth, connectivity);
             done += (long long)box.area();
             if (!go(25 + int(50 * done / std::max(1LL, total))))
                 return cancel();
@@ -231,7 +231,7 @@ bool Finder::Find(const QImage &picture, const Options &o, Result &result, const
         keep.push_back(l);
     }
     std::sort(keep.begin(), keep.end(), [&S](int a, int b) { return S.first[a] < S.first[b]; });
-    std::vector<int32_t> &ids = W->Ids;
+    std::vector<int32_t> &ids = Buffers->Ids;
     ids.assign(size_t(count), 0);
     for (size_t k = 0; k < keep.size(); ++k)
         ids[size_t(keep[k])] = int32_t(k + 1);
@@ -259,7 +259,7 @@ bool Finder::Find(const QImage &picture, const Options &o, Result &result, const
         p.y = double(S.sumY[l]) / double(p.area);
         p.ecd = 2 * std::sqrt(double(p.area) / M_PI);
         p.touchesBorder = p.left == 0 || p.top == 0 || p.right == Wd - 1 || p.bottom == Ht - 1;
-        MeasureShape(labels, p, W->Scratch);
+        MeasureShape(labels, p, Buffers->Scratch);
         if (k % 256 == 255 && !go(80 + int(20 * (k + 1) / keep.size())))
             return cancel();
     }

@@ -78,7 +78,7 @@ public:
 
 private:
     struct Work;
-    std::unique_ptr<Work> W;
+    std::unique_ptr<Work> Buffers;
 };
 
 } // namespace particles
