@@ -27,6 +27,8 @@ run: build
 	  $(BUILD)/bin/grizal2-cli show $(EXAMPLE); \
 	  echo "== $(IMAGE): negative, median 3x3, black and white at 40 %, edges, areas"; \
 	  $(BUILD)/bin/grizal2-cli analyse $(IMAGE) --negative --median 3x3 --bw 40 --clear-edges --measure area; \
+	  echo "== $(IMAGE): particles (Otsu threshold, light objects, holes filled, border excluded, at least 50 px)"; \
+	  $(BUILD)/bin/grizal2-cli particles $(IMAGE) --objects light --fill-holes --exclude-border --min-area 50; \
 	fi
 
 test: build

@@ -32,6 +32,10 @@ const Command kCommands[] = {
     {"apply-function", CmdApplyFunction, "IMAGE N [-o OUT]"},
     {"devices", CmdDevices, ""},
     {"scan", CmdScan, "[--device NAME] -o OUT"},
+    {"particles", CmdParticles,
+     "IMAGE [OP...] [--threshold otsu|PERCENT] [--objects dark|light] [--fill-holes] [--exclude-border] "
+     "[--min-area PX] [--separate [--split H]] [--connectivity 4|8] [--kpix K] [--csv OUT.csv] "
+     "[--overlay OUT.png] [--sample OUT.grz --measure ecd|area|perimeter|feret-max|feret-min]"},
 };
 } // namespace
 

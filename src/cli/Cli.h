@@ -6,6 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <vector>
+
+class TPictures;
+
 namespace cli {
 
 // One command: receives its arguments (without the command name) and returns the exit
@@ -53,6 +58,12 @@ bool ReadPicture(const QString &fileName, QImage &out);
 // be written is a message.
 bool WritePicture(const QString &fileName, const QImage &picture, int jpegQuality = 100);
 
+// The operations of `image` (OP...), in order; false with `why` on a usage error.
+using Op = std::function<void(TPictures &, QImage &)>;
+bool ParseOps(const QStringList &args, std::vector<Op> &ops, QString &why);
+// The picture of the file with the operations applied in order; false after the message.
+bool ReadAndApply(const QString &file, const std::vector<Op> &ops, TPictures &engine, QImage &picture);
+
 // Parses "--opt value" style options: returns the value after `opt` and removes both.
 bool TakeOption(QStringList &args, const QString &opt, QString &value);
 bool TakeFlag(QStringList &args, const QString &flag);
@@ -76,3 +87,4 @@ int CmdFunctions(const QStringList &args);
 int CmdApplyFunction(const QStringList &args);
 int CmdDevices(const QStringList &args);
 int CmdScan(const QStringList &args);
+int CmdParticles(const QStringList &args);

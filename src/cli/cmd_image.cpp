@@ -14,8 +14,6 @@
 
 namespace {
 
-using Op = std::function<void(TPictures &, QImage &)>;
-
 bool ParseInt(const QString &text, int lo, int hi, int &out)
 {
     bool ok = false;
@@ -39,7 +37,10 @@ bool ParseColour(const QString &text, uint32_t &out)
     return true;
 }
 
-// Reads the operations in order; returns false with `why` on a usage error.
+} // namespace
+
+namespace cli {
+
 bool ParseOps(const QStringList &args, std::vector<Op> &ops, QString &why)
 {
     for (int i = 0; i < args.size(); ++i) {
@@ -112,10 +113,6 @@ bool ParseOps(const QStringList &args, std::vector<Op> &ops, QString &why)
     return true;
 }
 
-} // namespace
-
-namespace {
-// The picture of the file with the operations applied in order; false after the message.
 bool ReadAndApply(const QString &file, const std::vector<Op> &ops, TPictures &engine, QImage &picture)
 {
     if (!cli::ReadPicture(file, picture))
@@ -124,7 +121,12 @@ bool ReadAndApply(const QString &file, const std::vector<Op> &ops, TPictures &en
         op(engine, picture);
     return true;
 }
-} // namespace
+
+} // namespace cli
+
+using cli::Op;
+using cli::ParseOps;
+using cli::ReadAndApply;
 
 int CmdImage(const QStringList &args)
 {

@@ -1,0 +1,152 @@
+#include "imaging/ParticleReport.h"
+#include "samples/SampleData.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <map>
+
+namespace particles {
+
+namespace {
+
+// Ten significant digits: more than any measure holds, none of the noise of the last bits.
+void Number(QByteArray &out, double v)
+{
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 10);
+    out.append(buf, int(res.ptr - buf));
+}
+
+} // namespace
+
+double ValueOf(const Particle &p, Measure m, double kpix)
+{
+    switch (m) {
+    case Measure::Area: return double(p.area) * kpix * kpix;
+    case Measure::Perimeter: return p.perimeter * kpix;
+    case Measure::FeretMax: return p.feretMax * kpix;
+    case Measure::FeretMin: return p.feretMin * kpix;
+    case Measure::Ecd: break;
+    }
+    return p.ecd * kpix;
+}
+
+QByteArray Csv(const std::vector<Particle> &list, double kpix)
+{
+    QByteArray out("id,x,y,area_px,area,ecd,perimeter,feret_max,feret_min,feret_angle,aspect,circularity,"
+                   "touches_border\r\n");
+    out.reserve(int(list.size()) * 120 + out.size());
+    for (const Particle &p : list) {
+        out += QByteArray::number(p.id);
+        for (const double v : {p.x, p.y}) {
+            out += ',';
+            Number(out, v);
+        }
+        out += ',';
+        out += QByteArray::number(p.area);
+        for (const double v : {ValueOf(p, Measure::Area, kpix), ValueOf(p, Measure::Ecd, kpix),
+                               ValueOf(p, Measure::Perimeter, kpix), ValueOf(p, Measure::FeretMax, kpix),
+                               ValueOf(p, Measure::FeretMin, kpix), p.feretAngle, p.aspect, p.circularity}) {
+            out += ',';
+            Number(out, v);
+        }
+        out += p.touchesBorder ? ",1\r\n" : ",0\r\n";
+    }
+    return out;
+}
+
+double Quantile(const std::vector<double> &sorted, double q)
+{
+    if (sorted.empty())
+        return NAN;
+    const double h = (double(sorted.size()) - 1) * std::clamp(q, 0.0, 1.0);
+    const size_t lo = size_t(std::floor(h));
+    const size_t hi = std::min(lo + 1, sorted.size() - 1);
+    return sorted[lo] + (h - double(lo)) * (sorted[hi] - sorted[lo]);
+}
+
+Percentiles EcdPercentiles(const std::vector<Particle> &list, double kpix)
+{
+    std::vector<double> d;
+    d.reserve(list.size());
+    for (const Particle &p : list)
+        d.push_back(ValueOf(p, Measure::Ecd, kpix));
+    std::sort(d.begin(), d.end());
+    return {Quantile(d, 0.1), Quantile(d, 0.5), Quantile(d, 0.9)};
+}
+
+int ToSample(const std::vector<Particle> &list, Measure m, double kpix, TSampleData &out)
+{
+    // Values that store alike are one size of the sample.
+    std::map<long double, long long> counts;
+    for (const Particle &p : list)
+        ++counts[Real48ToExt(ExtToReal48((long double)ValueOf(p, m, kpix)))];
+    long long rows = 0;
+    for (const auto &c : counts)
+        rows += (c.second + 65534) / 65535;
+    if (rows > TSampleData::Capacity)
+        return int(std::min<long long>(rows, 1LL << 30));
+    out.Count = 0;
+    for (const auto &c : counts)
+        for (long long left = c.second; left > 0; left -= 65535) {
+            out.SetSize(out.Count, c.first);
+            out.N[out.Count] = uint16_t(std::min<long long>(left, 65535));
+            ++out.Count;
+        }
+    return int(rows);
+}
+
+QImage Overlay(const QImage &picture, const Result &result)
+{
+    QImage out = picture.convertToFormat(QImage::Format_RGBX8888);
+    const int W = result.width, H = result.height;
+    if (out.width() != W || out.height() != H || result.labels.size() != size_t(W) * size_t(H))
+        return out;
+    // Outlines: the particle's pixels next to any pixel not its own.
+    const int32_t *lab = result.labels.data();
+    const uint32_t red = 0xFF0000FFu; // bytes R, G, B, X
+    for (int y = 0; y < H; ++y) {
+        auto *row = reinterpret_cast<uint32_t *>(out.scanLine(y));
+        const int32_t *l = lab + size_t(y) * size_t(W);
+        for (int x = 0; x < W; ++x) {
+            const int32_t id = l[x];
+            if (!id)
+                continue;
+            if (x == 0 || x == W - 1 || y == 0 || y == H - 1 || l[x - 1] != id || l[x + 1] != id
+                || l[x - W] != id || l[x + W] != id)
+                row[x] = red;
+        }
+    }
+    if (result.particles.empty())
+        return out;
+    // Ids at the centroids, yellow edged in black so they read on any ground, about half
+    // as high as a typical particle is wide.
+    std::vector<double> ecd;
+    for (const Particle &p : result.particles)
+        ecd.push_back(p.ecd);
+    std::nth_element(ecd.begin(), ecd.begin() + long(ecd.size() / 2), ecd.end());
+    QPainter painter(&out);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(std::clamp(int(std::lround(ecd[ecd.size() / 2] / 2)), 7, 14));
+    QPainterPath path;
+    const QFontMetrics metrics(font);
+    for (const Particle &p : result.particles) {
+        const QString text = QString::number(p.id);
+        const QPointF at(p.x - metrics.horizontalAdvance(text) / 2.0, p.y + metrics.ascent() / 2.0 - 1);
+        path.addText(at, font, text);
+    }
+    painter.setPen(QPen(Qt::black, font.pixelSize() / 4.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 0));
+    painter.drawPath(path);
+    return out;
+}
+
+} // namespace particles
