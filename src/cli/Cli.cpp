@@ -13,6 +13,22 @@
 namespace cli {
 
 namespace {
+const char kFitHelp[] =
+    "The four laws by maximum likelihood, parameters in this order: 1 gaudin [a, l] with a the\n"
+    "largest size, 2 rosin [a, b], 3 normal [mean, sd], 4 lognormal [mean, sd] of ln d.\n"
+    "A row is N particles of size D. --by volume weighs each row N*D^3, scaled so that the\n"
+    "weights sum to the number of particles: the parameters do not depend on that scale, and\n"
+    "loglik and AIC stand on the footing of the by-number fit. Every law has 2 parameters:\n"
+    "AIC = 4 - 2 loglik; the best law has the least AIC.\n"
+    "--classes: each row is the class (previous size, own size], the first starting at\n"
+    "max(0, D1 - (D2 - D1)); loglik is sum w*ln(F(hi) - F(lo)) and KS is taken at the bounds.\n"
+    "Without it KS is the largest gap between the weighted empirical distribution and F.\n"
+    "--boot B resamples of the particles (default 1000, 0 for none), --seed S (default 1):\n"
+    "percentile intervals at level L (default 0.95), linear between order statistics;\n"
+    "n_for_5pct = n * (d50_rel_halfwidth / 0.05)^2, rounded up.\n"
+    "Text output is TAB-separated, one row per law: law, name, param1 and its interval,\n"
+    "param2 and its interval, d50 and its interval, loglik, aic, ks ('-' where there is none).\n";
+
 const Command kCommands[] = {
     {"show", CmdShow, "FILE.grz [--raw]"},
     {"txt", CmdTxt, "FILE.grz OUT.txt"},
@@ -32,6 +48,8 @@ const Command kCommands[] = {
     {"apply-function", CmdApplyFunction, "IMAGE N [-o OUT]"},
     {"devices", CmdDevices, ""},
     {"scan", CmdScan, "[--device NAME] -o OUT"},
+    {"fit", CmdFit, "FILE.grz [--by number|volume] [--classes] [--boot B] [--level L] [--seed S] [--json]",
+     kFitHelp},
 };
 } // namespace
 

@@ -1,0 +1,617 @@
+#include "analysis/MaxLikelihood.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+namespace mle {
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kInvSqrt2Pi = 0.398942280401432677939946059934;
+constexpr double kLnSqrt2Pi = 0.918938533204672741780329736406;
+constexpr double kSqrt1_2 = 0.707106781186547524400844362105;
+
+const char *const kRussianLaw[] = {"", "Годена-Андреева", "Розина-Раммлера", "нормального",
+                                   "логарифмически нормального"};
+
+} // namespace
+
+QString FitError::English() const
+{
+    switch (kind) {
+    case Empty:
+        return QStringLiteral("the sample is empty");
+    case NoParticles:
+        return QStringLiteral("the sample has no particles");
+    case NonPositiveSize:
+        return QStringLiteral("row %1: the size is not above 0; the laws need positive sizes").arg(where);
+    case OneSize:
+        return QStringLiteral("all particles have one size; no law can be fitted");
+    case OneClass:
+        return QStringLiteral("all particles are in one class; no law can be fitted");
+    case NotAscending:
+        return QStringLiteral("row %1: the class sizes must ascend").arg(where);
+    case NoConvergence:
+        return QStringLiteral("law %1 (%2): the maximum-likelihood fit does not converge")
+            .arg(where)
+            .arg(QLatin1String(LawName(where)));
+    }
+    return QString();
+}
+
+QString FitError::Russian() const
+{
+    switch (kind) {
+    case Empty:
+        return QStringLiteral("Нет данных");
+    case NoParticles:
+        return QStringLiteral("В выборке нет частиц");
+    case NonPositiveSize:
+        return QStringLiteral("Строка %1: размер должен быть больше 0").arg(where);
+    case OneSize:
+        return QStringLiteral("Все частицы одного размера: законы распределения не подбираются");
+    case OneClass:
+        return QStringLiteral("Все частицы в одном классе: законы распределения не подбираются");
+    case NotAscending:
+        return QStringLiteral("Строка %1: размеры классов должны возрастать").arg(where);
+    case NoConvergence:
+        return QStringLiteral("Параметры %1 закона не находятся методом максимального правдоподобия")
+            .arg(QString::fromUtf8(kRussianLaw[where >= 1 && where <= 4 ? where : 0]));
+    }
+    return QString();
+}
+
+Sample Prepare(const std::vector<double> &sizes, const std::vector<double> &counts, bool byVolume,
+               bool classes)
+{
+    const int n = int(std::min(sizes.size(), counts.size()));
+    if (n == 0)
+        throw FitError(FitError::Empty);
+    Sample s;
+    s.classes = classes;
+    s.byVolume = byVolume;
+    for (int i = 0; i < n; ++i)
+        if (counts[size_t(i)] > 0)
+            s.particles += counts[size_t(i)];
+    if (!(s.particles > 0))
+        throw FitError(FitError::NoParticles);
+
+    if (!classes) {
+        std::vector<std::pair<double, double>> rows;
+        for (int i = 0; i < n; ++i) {
+            if (!(counts[size_t(i)] > 0))
+                continue;
+            if (!(sizes[size_t(i)] > 0) || !std::isfinite(sizes[size_t(i)]))
+                throw FitError(FitError::NonPositiveSize, i + 1);
+            rows.emplace_back(sizes[size_t(i)], counts[size_t(i)]);
+        }
+        std::sort(rows.begin(), rows.end());
+        for (const auto &[size, count] : rows) {
+            if (!s.hi.empty() && s.hi.back() == size) {
+                s.count.back() += count;
+                continue;
+            }
+            s.hi.push_back(size);
+            s.count.push_back(count);
+        }
+        if (s.hi.size() < 2)
+            throw FitError(FitError::OneSize);
+    } else {
+        if (n < 2)
+            throw FitError(FitError::OneClass);
+        if (!(sizes[0] > 0) || !std::isfinite(sizes[0]))
+            throw FitError(FitError::NonPositiveSize, 1);
+        int filled = 0;
+        for (int i = 0; i < n; ++i) {
+            const double hi = sizes[size_t(i)];
+            const double lo = i == 0 ? std::max(0.0, 2 * sizes[0] - sizes[1]) : sizes[size_t(i - 1)];
+            if (i == 0 ? !(sizes[1] > sizes[0]) : !(hi > lo) || !std::isfinite(hi))
+                throw FitError(FitError::NotAscending, i == 0 ? 2 : i + 1);
+            s.hi.push_back(hi);
+            s.lo.push_back(lo);
+            s.count.push_back(std::max(0.0, counts[size_t(i)]));
+            filled += counts[size_t(i)] > 0;
+        }
+        if (filled < 2)
+            throw FitError(FitError::OneClass);
+        for (double lo : s.lo)
+            s.lnLo.push_back(lo > 0 ? std::log(lo) : -kInf);
+    }
+    for (double hi : s.hi) {
+        s.unit.push_back(byVolume ? hi * hi * hi : 1.0);
+        s.lnHi.push_back(std::log(hi));
+    }
+    return s;
+}
+
+Sample Prepare(const TSampleData &data, bool byVolume, bool classes)
+{
+    std::vector<double> sizes, counts;
+    for (int k = 0; k < data.Count; ++k) {
+        sizes.push_back(double(data.Size(k)));
+        counts.push_back(data.N[k]);
+    }
+    return Prepare(sizes, counts, byVolume, classes);
+}
+
+const char *LawName(int law)
+{
+    static const char *const names[] = {"", "gaudin", "rosin", "normal", "lognormal"};
+    return names[law >= 1 && law <= kLaws ? law : 0];
+}
+
+double Cdf(int law, const Params &p, double d)
+{
+    switch (law) {
+    case 1:
+        return d >= p[0] ? 1.0 : d > 0 ? std::exp(p[1] * std::log(d / p[0])) : 0.0;
+    case 2:
+        return d > 0 ? -std::expm1(-std::exp(p[0] * std::log(d / p[1]))) : 0.0;
+    case 3:
+        return 0.5 * std::erfc(-(d - p[0]) / p[1] * kSqrt1_2);
+    case 4:
+        return d > 0 ? 0.5 * std::erfc(-(std::log(d) - p[0]) / p[1] * kSqrt1_2) : 0.0;
+    }
+    return 0;
+}
+
+double Median(int law, const Params &p)
+{
+    switch (law) {
+    case 1:
+        return p[0] * std::exp(-M_LN2 / p[1]);
+    case 2:
+        return p[1] * std::exp(std::log(M_LN2) / p[0]);
+    case 3:
+        return p[0];
+    case 4:
+        return std::exp(p[0]);
+    }
+    return 0;
+}
+
+namespace {
+
+// ---- Fits on weighted points: the rows of a sample, or the centres of its classes ----
+
+struct Points {
+    std::vector<double> x, lnx, w; // only points of positive weight
+    double W = 0;
+    void clear()
+    {
+        x.clear();
+        lnx.clear();
+        w.clear();
+        W = 0;
+    }
+    void add(double xi, double lnxi, double wi)
+    {
+        x.push_back(xi);
+        lnx.push_back(lnxi);
+        w.push_back(wi);
+        W += wi;
+    }
+    size_t size() const { return x.size(); }
+};
+
+// The mean and the standard deviation (divided by the total weight) of v.
+void Moments(const Points &pt, const std::vector<double> &v, double &mean, double &sd)
+{
+    double s = 0;
+    for (size_t i = 0; i < pt.size(); ++i)
+        s += pt.w[i] * v[i];
+    mean = s / pt.W;
+    double q = 0;
+    for (size_t i = 0; i < pt.size(); ++i) {
+        const double dv = v[i] - mean;
+        q += pt.w[i] * dv * dv;
+    }
+    sd = std::sqrt(q / pt.W);
+    if (!(sd > 0) || !std::isfinite(sd))
+        throw FitError(FitError::OneSize);
+}
+
+Linear FitGaudinPoints(const Points &pt)
+{
+    double lna = -kInf, a = 0;
+    for (size_t i = 0; i < pt.size(); ++i)
+        if (pt.lnx[i] > lna) {
+            lna = pt.lnx[i];
+            a = pt.x[i];
+        }
+    double s = 0;
+    for (size_t i = 0; i < pt.size(); ++i)
+        s += pt.w[i] * (lna - pt.lnx[i]);
+    if (!(s > 0))
+        throw FitError(FitError::OneSize);
+    return {0, pt.W / s, a};
+}
+
+// The shape by Newton's method on the profile equation, whose left side grows with the
+// shape: Σw·d^a·ln d / Σw·d^a - 1/a - mean(ln d) = 0; the scale follows from the shape.
+// Sizes are taken relative to the largest, so d^a never overflows.
+Linear FitRosinPoints(const Points &pt, const Linear *start)
+{
+    double lmax = -kInf, ybar = 0;
+    for (size_t i = 0; i < pt.size(); ++i)
+        lmax = std::max(lmax, pt.lnx[i]);
+    for (size_t i = 0; i < pt.size(); ++i)
+        ybar += pt.w[i] * (pt.lnx[i] - lmax);
+    ybar /= pt.W;
+    double a;
+    if (start && start->beta > 0) {
+        a = start->beta;
+    } else {
+        double m, sd;
+        Moments(pt, pt.lnx, m, sd);
+        a = 1.2825498301618641 / sd; // π/√6 over the deviation of ln d, exact for this law
+    }
+    double lo = 0, hi = kInf;
+    for (int it = 0; it < 200; ++it) {
+        double s0 = 0, s1 = 0, s2 = 0;
+        for (size_t i = 0; i < pt.size(); ++i) {
+            const double u = pt.lnx[i] - lmax;
+            const double e = pt.w[i] * std::exp(a * u);
+            s0 += e;
+            s1 += e * u;
+            s2 += e * u * u;
+        }
+        const double m1 = s1 / s0;
+        const double g = m1 - 1 / a - ybar;
+        const double gp = s2 / s0 - m1 * m1 + 1 / (a * a);
+        if (!std::isfinite(g) || !(gp > 0))
+            break;
+        const double step = g / gp;
+        if (std::fabs(step) <= 1e-12 * a || g == 0) {
+            const double lnb = lmax + std::log(s0 / pt.W) / a;
+            return {-a * lnb, a, 0};
+        }
+        (g < 0 ? lo : hi) = a;
+        double next = a - step;
+        if (!(next > lo && next < hi))
+            next = std::isinf(hi) ? 2 * a : 0.5 * (lo + hi);
+        a = next;
+    }
+    if (!(ybar < 0))
+        throw FitError(FitError::OneSize);
+    throw FitError(FitError::NoConvergence, 2);
+}
+
+Linear FitNormalPoints(const Points &pt, bool logs)
+{
+    double m, sd;
+    Moments(pt, logs ? pt.lnx : pt.x, m, sd);
+    return {-m / sd, 1 / sd, 0};
+}
+
+// ---- Interval-censored fits ----
+//
+// Every law is F(d) = G(alpha + beta·t(d)) with a log-concave density g = G', so the
+// censored log-likelihood Σ w·ln(G(z_hi) - G(z_lo)) is concave in (alpha, beta) and
+// Newton's method with step halving finds its maximum.
+
+enum class Family { Normal, MinGumbel, Power };
+
+Family FamilyOf(int law)
+{
+    return law == 1 ? Family::Power : law == 2 ? Family::MinGumbel : Family::Normal;
+}
+
+// The density g(z) and its derivative.
+inline void Density(Family f, double z, double &g, double &gp)
+{
+    switch (f) {
+    case Family::Normal:
+        g = kInvSqrt2Pi * std::exp(-0.5 * z * z);
+        gp = -z * g;
+        return;
+    case Family::MinGumbel: {
+        const double e = std::exp(z);
+        g = e < 745 ? e * std::exp(-e) : 0;
+        gp = g * (1 - e);
+        return;
+    }
+    case Family::Power:
+        g = gp = std::exp(z);
+        return;
+    }
+}
+
+// G(zh) - G(zl), without cancellation in either tail; zl of -inf is the bound 0.
+inline double Mass(Family f, double zl, double zh)
+{
+    switch (f) {
+    case Family::Normal:
+        if (zl > 0)
+            return 0.5 * (std::erfc(zl * kSqrt1_2) - std::erfc(zh * kSqrt1_2));
+        return 0.5 * (std::erfc(-zh * kSqrt1_2) - std::erfc(-zl * kSqrt1_2));
+    case Family::MinGumbel: {
+        const double el = std::exp(zl), eh = std::exp(zh);
+        if (std::isinf(el))
+            return 0;
+        return std::exp(-el) * -std::expm1(el - eh);
+    }
+    case Family::Power:
+        return std::exp(zh) * -std::expm1(zl - zh);
+    }
+    return 0;
+}
+
+struct Censored {
+    std::vector<double> tl, th, w; // tl of -inf for a lower bound of 0 on a log scale
+    void clear()
+    {
+        tl.clear();
+        th.clear();
+        w.clear();
+    }
+};
+
+struct Eval {
+    double L = 0, g1 = 0, g2 = 0, h11 = 0, h12 = 0, h22 = 0;
+};
+
+// The log-likelihood and, with `derivs`, its gradient and Hessian; false where a class gets
+// no probability.
+bool Evaluate(Family f, const Censored &c, double alpha, double beta, bool derivs, Eval &e)
+{
+    e = Eval();
+    for (size_t i = 0; i < c.w.size(); ++i) {
+        const double th = c.th[i], tl = c.tl[i];
+        const bool open = std::isinf(tl);
+        const double zh = alpha + beta * th, zl = open ? -kInf : alpha + beta * tl;
+        const double P = Mass(f, zl, zh);
+        if (!(P > 0))
+            return false;
+        const double w = c.w[i];
+        e.L += w * std::log(P);
+        if (!derivs)
+            continue;
+        double gh, gph, gl = 0, gpl = 0;
+        Density(f, zh, gh, gph);
+        if (!open)
+            Density(f, zl, gl, gpl);
+        const double tgl = open ? 0 : tl * gl, tgpl = open ? 0 : tl * gpl, ttgpl = open ? 0 : tl * tgpl;
+        const double A = (gh - gl) / P, B = (th * gh - tgl) / P;
+        e.g1 += w * A;
+        e.g2 += w * B;
+        e.h11 += w * ((gph - gpl) / P - A * A);
+        e.h12 += w * ((th * gph - tgpl) / P - A * B);
+        e.h22 += w * ((th * th * gph - ttgpl) / P - B * B);
+    }
+    return std::isfinite(e.L) && std::isfinite(e.g1) && std::isfinite(e.g2) && std::isfinite(e.h11) &&
+           std::isfinite(e.h12) && std::isfinite(e.h22);
+}
+
+// `fixAlpha` keeps alpha (the Gaudin-Andreev law has only l free once a is the largest size).
+Linear Maximise(Family f, const Censored &c, Linear x, bool fixAlpha, int law)
+{
+    Eval e;
+    if (!Evaluate(f, c, x.alpha, x.beta, true, e))
+        throw FitError(FitError::NoConvergence, law);
+    for (int it = 0; it < 200; ++it) {
+        double da = 0, db;
+        const double det = e.h11 * e.h22 - e.h12 * e.h12;
+        if (fixAlpha) {
+            db = e.h22 < 0 ? -e.g2 / e.h22 : (e.g2 > 0 ? x.beta : -0.5 * x.beta);
+        } else if (e.h11 < 0 && det > 0) {
+            da = -(e.h22 * e.g1 - e.h12 * e.g2) / det;
+            db = -(e.h11 * e.g2 - e.h12 * e.g1) / det;
+        } else { // not concave here in floating point: a scaled gradient step
+            da = e.g1 / std::max(std::fabs(e.h11), 1e-300);
+            db = e.g2 / std::max(std::fabs(e.h22), 1e-300);
+        }
+        if (std::fabs(da) <= 1e-11 * (1 + std::fabs(x.alpha)) && std::fabs(db) <= 1e-11 * x.beta)
+            return x;
+        double t = 1;
+        while (x.beta + t * db <= 0.1 * x.beta)
+            t *= 0.5;
+        Eval ne;
+        bool taken = false;
+        for (; t > 1e-14; t *= 0.5) {
+            if (Evaluate(f, c, x.alpha + t * da, x.beta + t * db, true, ne) &&
+                ne.L >= e.L - 1e-14 * std::fabs(e.L)) {
+                taken = true;
+                break;
+            }
+        }
+        if (!taken)
+            break;
+        x.alpha += t * da;
+        x.beta += t * db;
+        e = ne;
+    }
+    throw FitError(FitError::NoConvergence, law);
+}
+
+// The transformed bounds of law `law` for the classes with particles.
+void CensoredOf(const Sample &s, const double *counts, int law, double lna, Censored &c)
+{
+    c.clear();
+    for (int i = 0; i < s.cells(); ++i) {
+        const double w = counts[i] * s.unit[size_t(i)];
+        if (!(w > 0))
+            continue;
+        if (law == 3) {
+            c.tl.push_back(s.lo[size_t(i)]);
+            c.th.push_back(s.hi[size_t(i)]);
+        } else {
+            const double shift = law == 1 ? lna : 0;
+            c.tl.push_back(s.lnLo[size_t(i)] - shift);
+            c.th.push_back(s.lnHi[size_t(i)] - shift);
+        }
+        c.w.push_back(w);
+    }
+}
+
+Params ToParams(int law, const Linear &x)
+{
+    switch (law) {
+    case 1:
+        return {x.a, x.beta};
+    case 2:
+        return {x.beta, std::exp(-x.alpha / x.beta)};
+    default:
+        return {-x.alpha / x.beta, 1 / x.beta};
+    }
+}
+
+Linear ToLinear(int law, const Params &p)
+{
+    switch (law) {
+    case 1:
+        return {0, p[1], p[0]};
+    case 2:
+        return {-p[0] * std::log(p[1]), p[0], 0};
+    default:
+        return {-p[0] / p[1], 1 / p[1], 0};
+    }
+}
+
+// Per thread, so that resamples reuse their buffers.
+thread_local Points tlPoints;
+thread_local Censored tlCensored;
+
+Linear FitPoints(const Points &pt, int law, const Linear *start)
+{
+    switch (law) {
+    case 1:
+        return FitGaudinPoints(pt);
+    case 2:
+        return FitRosinPoints(pt, start);
+    default:
+        return FitNormalPoints(pt, law == 4);
+    }
+}
+
+} // namespace
+
+LawFit FitLaw(const Sample &s, const double *counts, int law, const Linear *start)
+{
+    Points &pt = tlPoints;
+    pt.clear();
+    Linear x;
+    if (!s.classes) {
+        for (int i = 0; i < s.cells(); ++i) {
+            const double w = counts[i] * s.unit[size_t(i)];
+            if (w > 0)
+                pt.add(s.hi[size_t(i)], s.lnHi[size_t(i)], w);
+        }
+        if (pt.size() < 2)
+            throw FitError(FitError::OneSize);
+        x = FitPoints(pt, law, start);
+    } else {
+        double a = 0;
+        int filled = 0;
+        for (int i = 0; i < s.cells(); ++i)
+            if (counts[i] > 0) {
+                a = s.hi[size_t(i)];
+                ++filled;
+            }
+        if (filled < 2)
+            throw FitError(FitError::OneClass);
+        Linear from;
+        if (start) {
+            from = *start;
+        } else { // the fit to the classes' centres
+            for (int i = 0; i < s.cells(); ++i) {
+                const double w = counts[i] * s.unit[size_t(i)];
+                const double mid = 0.5 * (s.lo[size_t(i)] + s.hi[size_t(i)]);
+                if (w > 0)
+                    pt.add(mid, std::log(mid), w);
+            }
+            from = FitPoints(pt, law, nullptr);
+        }
+        from.a = a;
+        if (law == 1)
+            from.alpha = 0;
+        Censored &c = tlCensored;
+        CensoredOf(s, counts, law, std::log(a), c);
+        x = Maximise(FamilyOf(law), c, from, law == 1, law);
+        x.a = a;
+    }
+    LawFit fit;
+    fit.lin = x;
+    fit.p = ToParams(law, x);
+    fit.d50 = Median(law, fit.p);
+    if (!std::isfinite(fit.p[0]) || !std::isfinite(fit.p[1]) || !std::isfinite(fit.d50))
+        throw FitError(FitError::NoConvergence, law);
+    fit.ok = true;
+    return fit;
+}
+
+namespace {
+
+double LogDensity(int law, const Params &p, double d, double lnd)
+{
+    switch (law) {
+    case 1:
+        return d <= p[0] ? std::log(p[1]) - std::log(p[0]) + (p[1] - 1) * (lnd - std::log(p[0])) : -kInf;
+    case 2: {
+        const double u = lnd - std::log(p[1]);
+        return std::log(p[0]) - std::log(p[1]) + (p[0] - 1) * u - std::exp(p[0] * u);
+    }
+    case 3: {
+        const double z = (d - p[0]) / p[1];
+        return -kLnSqrt2Pi - std::log(p[1]) - 0.5 * z * z;
+    }
+    case 4: {
+        const double z = (lnd - p[0]) / p[1];
+        return -lnd - kLnSqrt2Pi - std::log(p[1]) - 0.5 * z * z;
+    }
+    }
+    return 0;
+}
+
+// Weights of the sample's own counts, scaled to sum to the number of particles.
+std::vector<double> OwnWeights(const Sample &s)
+{
+    std::vector<double> w(size_t(s.cells()));
+    double W = 0;
+    for (int i = 0; i < s.cells(); ++i)
+        W += w[size_t(i)] = s.count[size_t(i)] * s.unit[size_t(i)];
+    for (double &v : w)
+        v *= s.particles / W;
+    return w;
+}
+
+} // namespace
+
+double LogLikelihood(const Sample &s, int law, const Params &p)
+{
+    const std::vector<double> w = OwnWeights(s);
+    double L = 0;
+    if (!s.classes) {
+        for (int i = 0; i < s.cells(); ++i)
+            L += w[size_t(i)] * LogDensity(law, p, s.hi[size_t(i)], s.lnHi[size_t(i)]);
+        return L;
+    }
+    const Linear x = ToLinear(law, p);
+    Censored c;
+    CensoredOf(s, s.count.data(), law, std::log(p[0]), c);
+    Eval e;
+    if (!Evaluate(FamilyOf(law), c, x.alpha, x.beta, false, e))
+        return -kInf;
+    return e.L * s.particles / std::accumulate(c.w.begin(), c.w.end(), 0.0);
+}
+
+double KsDistance(const Sample &s, int law, const Params &p)
+{
+    const std::vector<double> w = OwnWeights(s);
+    double cum = 0, ks = 0;
+    if (s.classes)
+        ks = Cdf(law, p, s.lo[0]);
+    for (int i = 0; i < s.cells(); ++i) {
+        const double F = Cdf(law, p, s.hi[size_t(i)]);
+        if (!s.classes)
+            ks = std::max(ks, std::fabs(F - cum / s.particles));
+        cum += w[size_t(i)];
+        ks = std::max(ks, std::fabs(F - std::min(1.0, cum / s.particles)));
+    }
+    return ks;
+}
+
+} // namespace mle
