@@ -194,6 +194,8 @@ Result FitSample(const Sample &s, const Options &o)
 {
     Result r;
     r.options = o;
+    r.byVolume = s.byVolume;
+    r.classes = s.classes;
     r.particles = s.particles;
     bool any = false;
     for (int law = 1; law <= kLaws; ++law) {
@@ -222,15 +224,17 @@ Result FitSample(const Sample &s, const Options &o)
     const Multinomial draw(s);
     auto work = [&](int from, int to) {
         std::vector<double> counts;
+        Fitter fitter;
         for (int b = from; b < to; ++b) {
             Rng rng(o.seed, uint64_t(b));
             draw.Draw(rng, counts);
+            fitter.Load(s, counts.data());
             for (int law = 1; law <= kLaws; ++law) {
                 const LawFit &full = r.law[law].fit;
                 if (!full.ok)
                     continue;
                 try {
-                    r.law[law].boot[size_t(b)] = FitLaw(s, counts.data(), law, &full.lin).p;
+                    r.law[law].boot[size_t(b)] = fitter.Fit(law, &full.lin).p;
                 } catch (const FitError &) {
                 }
             }

@@ -47,6 +47,7 @@ struct LawResult {
 
 struct Result {
     Options options;
+    bool byVolume = false, classes = false;
     double particles = 0;
     LawResult law[kLaws + 1]; // 1..4
     int best = 0;             // the least AIC; of equal ones the lower number

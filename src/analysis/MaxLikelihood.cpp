@@ -180,20 +180,6 @@ namespace {
 struct Points {
     std::vector<double> x, lnx, w; // only points of positive weight
     double W = 0;
-    void clear()
-    {
-        x.clear();
-        lnx.clear();
-        w.clear();
-        W = 0;
-    }
-    void add(double xi, double lnxi, double wi)
-    {
-        x.push_back(xi);
-        lnx.push_back(lnxi);
-        w.push_back(wi);
-        W += wi;
-    }
     size_t size() const { return x.size(); }
 };
 
@@ -232,15 +218,23 @@ Linear FitGaudinPoints(const Points &pt)
 
 // The shape by Newton's method on the profile equation, whose left side grows with the
 // shape: Σw·d^a·ln d / Σw·d^a - 1/a - mean(ln d) = 0; the scale follows from the shape.
-// Sizes are taken relative to the largest, so d^a never overflows.
-Linear FitRosinPoints(const Points &pt, const Linear *start)
+// Sizes are taken relative to the largest, so d^a never overflows. Newton's error squares
+// at every step, so once a step is below `tol` of the shape, the shape after it and the
+// scale corrected to first order are exact to about tol².
+Linear FitRosinPoints(const Points &pt, const Linear *start, double tol)
 {
-    double lmax = -kInf, ybar = 0;
-    for (size_t i = 0; i < pt.size(); ++i)
-        lmax = std::max(lmax, pt.lnx[i]);
-    for (size_t i = 0; i < pt.size(); ++i)
-        ybar += pt.w[i] * (pt.lnx[i] - lmax);
+    thread_local std::vector<double> u;
+    const size_t n = pt.size();
+    const double lmax = *std::max_element(pt.lnx.begin(), pt.lnx.end());
+    u.resize(n);
+    double ybar = 0;
+    for (size_t i = 0; i < n; ++i) {
+        u[i] = pt.lnx[i] - lmax;
+        ybar += pt.w[i] * u[i];
+    }
     ybar /= pt.W;
+    if (!(ybar < 0))
+        throw FitError(FitError::OneSize);
     double a;
     if (start && start->beta > 0) {
         a = start->beta;
@@ -252,12 +246,11 @@ Linear FitRosinPoints(const Points &pt, const Linear *start)
     double lo = 0, hi = kInf;
     for (int it = 0; it < 200; ++it) {
         double s0 = 0, s1 = 0, s2 = 0;
-        for (size_t i = 0; i < pt.size(); ++i) {
-            const double u = pt.lnx[i] - lmax;
-            const double e = pt.w[i] * std::exp(a * u);
+        for (size_t i = 0; i < n; ++i) {
+            const double e = pt.w[i] * std::exp(a * u[i]);
             s0 += e;
-            s1 += e * u;
-            s2 += e * u * u;
+            s1 += e * u[i];
+            s2 += e * u[i] * u[i];
         }
         const double m1 = s1 / s0;
         const double g = m1 - 1 / a - ybar;
@@ -265,8 +258,10 @@ Linear FitRosinPoints(const Points &pt, const Linear *start)
         if (!std::isfinite(g) || !(gp > 0))
             break;
         const double step = g / gp;
-        if (std::fabs(step) <= 1e-12 * a || g == 0) {
-            const double lnb = lmax + std::log(s0 / pt.W) / a;
+        if (std::fabs(step) <= tol * a) {
+            const double lnS = std::log(s0 / pt.W);
+            const double lnb = lmax + lnS / a + step * (lnS / (a * a) - m1 / a);
+            a -= step;
             return {-a * lnb, a, 0};
         }
         (g < 0 ? lo : hi) = a;
@@ -275,8 +270,6 @@ Linear FitRosinPoints(const Points &pt, const Linear *start)
             next = std::isinf(hi) ? 2 * a : 0.5 * (lo + hi);
         a = next;
     }
-    if (!(ybar < 0))
-        throw FitError(FitError::OneSize);
     throw FitError(FitError::NoConvergence, 2);
 }
 
@@ -387,7 +380,7 @@ bool Evaluate(Family f, const Censored &c, double alpha, double beta, bool deriv
 }
 
 // `fixAlpha` keeps alpha (the Gaudin-Andreev law has only l free once a is the largest size).
-Linear Maximise(Family f, const Censored &c, Linear x, bool fixAlpha, int law)
+Linear Maximise(Family f, const Censored &c, Linear x, bool fixAlpha, int law, double tol)
 {
     Eval e;
     if (!Evaluate(f, c, x.alpha, x.beta, true, e))
@@ -404,8 +397,11 @@ Linear Maximise(Family f, const Censored &c, Linear x, bool fixAlpha, int law)
             da = e.g1 / std::max(std::fabs(e.h11), 1e-300);
             db = e.g2 / std::max(std::fabs(e.h22), 1e-300);
         }
-        if (std::fabs(da) <= 1e-11 * (1 + std::fabs(x.alpha)) && std::fabs(db) <= 1e-11 * x.beta)
+        if (std::fabs(da) <= tol * (1 + std::fabs(x.alpha)) && std::fabs(db) <= tol * x.beta) {
+            x.alpha += da; // the error of a Newton step's end is about the square of the step
+            x.beta += db;
             return x;
+        }
         double t = 1;
         while (x.beta + t * db <= 0.1 * x.beta)
             t *= 0.5;
@@ -471,9 +467,9 @@ Linear ToLinear(int law, const Params &p)
     }
 }
 
-// Per thread, so that resamples reuse their buffers.
-thread_local Points tlPoints;
-thread_local Censored tlCensored;
+// A fit that starts from a nearby sample's serves a resample, where 1e-8 of the parameters
+// is far below the spread of the bootstrap; the sample's own fit is exact to rounding.
+double Tolerance(const Linear *start) { return start ? 1e-4 : 1e-7; }
 
 Linear FitPoints(const Points &pt, int law, const Linear *start)
 {
@@ -481,7 +477,7 @@ Linear FitPoints(const Points &pt, int law, const Linear *start)
     case 1:
         return FitGaudinPoints(pt);
     case 2:
-        return FitRosinPoints(pt, start);
+        return FitRosinPoints(pt, start, Tolerance(start));
     default:
         return FitNormalPoints(pt, law == 4);
     }
@@ -489,49 +485,93 @@ Linear FitPoints(const Points &pt, int law, const Linear *start)
 
 } // namespace
 
-LawFit FitLaw(const Sample &s, const double *counts, int law, const Linear *start)
+struct Fitter::Work {
+    const Sample *s = nullptr;
+    const double *counts = nullptr;
+    Points rows;     // the rows with particles
+    int filled = 0;  // cells with particles
+    double a = 0;    // the largest size with particles
+    Censored censored;
+};
+
+Fitter::Fitter() : w_(std::make_unique<Work>()) {}
+Fitter::~Fitter() = default;
+
+void Fitter::Load(const Sample &s, const double *counts)
 {
-    Points &pt = tlPoints;
-    pt.clear();
-    Linear x;
-    if (!s.classes) {
-        for (int i = 0; i < s.cells(); ++i) {
-            const double w = counts[i] * s.unit[size_t(i)];
-            if (w > 0)
-                pt.add(s.hi[size_t(i)], s.lnHi[size_t(i)], w);
-        }
-        if (pt.size() < 2)
-            throw FitError(FitError::OneSize);
-        x = FitPoints(pt, law, start);
-    } else {
-        double a = 0;
-        int filled = 0;
+    Work &k = *w_;
+    k.s = &s;
+    k.counts = counts;
+    int filled = 0;
+    double a = 0;
+    if (s.classes) {
         for (int i = 0; i < s.cells(); ++i)
             if (counts[i] > 0) {
-                a = s.hi[size_t(i)];
                 ++filled;
+                a = s.hi[size_t(i)];
             }
-        if (filled < 2)
+        k.filled = filled;
+        k.a = a;
+        return;
+    }
+    // Without branches: whether a row was drawn is a coin toss in a resample. Rows ascend.
+    Points &pt = k.rows;
+    const size_t n = size_t(s.cells());
+    pt.x.resize(n);
+    pt.lnx.resize(n);
+    pt.w.resize(n);
+    double W = 0;
+    size_t m = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const double w = counts[i] * s.unit[i];
+        pt.x[m] = s.hi[i];
+        pt.lnx[m] = s.lnHi[i];
+        pt.w[m] = w;
+        W += w;
+        m += w > 0;
+    }
+    pt.W = W;
+    pt.x.resize(m);
+    pt.lnx.resize(m);
+    pt.w.resize(m);
+    k.filled = int(m);
+    k.a = m ? pt.x[m - 1] : 0;
+}
+
+LawFit Fitter::Fit(int law, const Linear *start)
+{
+    Work &k = *w_;
+    const Sample &s = *k.s;
+    Linear x;
+    if (!s.classes) {
+        if (k.filled < 2)
+            throw FitError(FitError::OneSize);
+        x = FitPoints(k.rows, law, start);
+    } else {
+        if (k.filled < 2)
             throw FitError(FitError::OneClass);
         Linear from;
         if (start) {
             from = *start;
         } else { // the fit to the classes' centres
+            Points mid;
             for (int i = 0; i < s.cells(); ++i) {
-                const double w = counts[i] * s.unit[size_t(i)];
-                const double mid = 0.5 * (s.lo[size_t(i)] + s.hi[size_t(i)]);
-                if (w > 0)
-                    pt.add(mid, std::log(mid), w);
+                const double w = k.counts[i] * s.unit[size_t(i)];
+                const double c = 0.5 * (s.lo[size_t(i)] + s.hi[size_t(i)]);
+                if (w > 0) {
+                    mid.x.push_back(c);
+                    mid.lnx.push_back(std::log(c));
+                    mid.w.push_back(w);
+                    mid.W += w;
+                }
             }
-            from = FitPoints(pt, law, nullptr);
+            from = FitPoints(mid, law, nullptr);
         }
-        from.a = a;
         if (law == 1)
             from.alpha = 0;
-        Censored &c = tlCensored;
-        CensoredOf(s, counts, law, std::log(a), c);
-        x = Maximise(FamilyOf(law), c, from, law == 1, law);
-        x.a = a;
+        CensoredOf(s, k.counts, law, std::log(k.a), k.censored);
+        x = Maximise(FamilyOf(law), k.censored, from, law == 1, law, Tolerance(start) * 1e-2);
+        x.a = k.a;
     }
     LawFit fit;
     fit.lin = x;
@@ -541,6 +581,13 @@ LawFit FitLaw(const Sample &s, const double *counts, int law, const Linear *star
         throw FitError(FitError::NoConvergence, law);
     fit.ok = true;
     return fit;
+}
+
+LawFit FitLaw(const Sample &s, const double *counts, int law, const Linear *start)
+{
+    Fitter f;
+    f.Load(s, counts);
+    return f.Fit(law, start);
 }
 
 namespace {

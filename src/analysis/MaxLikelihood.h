@@ -16,6 +16,7 @@
 
 #include <QString>
 #include <array>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -75,9 +76,22 @@ struct LawFit {
     Linear lin;
 };
 
-// Fits law 1..4 on the sample's cells with the given particle counts (the sample's own or
-// a resample's). `start`, when given, is a previous fit of the same law to start from.
-// Raises FitError when the counts leave one size or one class, or the fit does not converge.
+// Fits the laws on one set of particle counts per cell (the sample's own or a resample's),
+// keeping its buffers from one use to the next. Fit raises FitError when the counts leave
+// one size or one class, or the fit does not converge. `start`, when given, is a fit of the
+// same law to a nearby sample, to start from.
+class Fitter {
+public:
+    Fitter();
+    ~Fitter();
+    void Load(const Sample &s, const double *counts);
+    LawFit Fit(int law, const Linear *start = nullptr);
+
+private:
+    struct Work;
+    std::unique_ptr<Work> w_;
+};
+
 LawFit FitLaw(const Sample &s, const double *counts, int law, const Linear *start = nullptr);
 
 // The maximised log-likelihood of a fit on the sample's own counts (volume weights scaled

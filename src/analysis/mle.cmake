@@ -2,4 +2,6 @@
 target_sources(grizal2_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/MaxLikelihood.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Bootstrap.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FitReport.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FitChart.cpp
 )

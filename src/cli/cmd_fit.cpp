@@ -21,9 +21,9 @@ QByteArray Json(double v)
 
 QByteArray JsonPair(double a, double b) { return '[' + Json(a) + ", " + Json(b) + ']'; }
 
-QByteArray JsonObject(const mle::Result &r, bool byVolume, bool classes)
+QByteArray JsonObject(const mle::Result &r)
 {
-    QByteArray out = "{\"n\":" + Json(r.particles) + ", \"by\":\"" + (byVolume ? "volume" : "number") +
+    QByteArray out = "{\"n\":" + Json(r.particles) + ", \"by\":\"" + (r.byVolume ? "volume" : "number") +
                      "\", \"laws\":[";
     for (int law = 1; law <= mle::kLaws; ++law) {
         const mle::LawResult &l = r.law[law];
@@ -42,20 +42,20 @@ QByteArray JsonObject(const mle::Result &r, bool byVolume, bool classes)
         out += '}';
     }
     out += "], \"best\":" + QByteArray::number(r.best) + ", \"d50_rel_halfwidth\":" + Json(r.relHalfWidth) +
-           ", \"n_for_5pct\":" + Json(r.nFor5pct) + ", \"classes\":" + (classes ? "true" : "false") +
+           ", \"n_for_5pct\":" + Json(r.nFor5pct) + ", \"classes\":" + (r.classes ? "true" : "false") +
            ", \"boot\":" + QByteArray::number(r.options.resamples) + ", \"level\":" + Json(r.options.level) +
            ", \"seed\":" + QByteArray::number(qulonglong(r.options.seed)) + "}";
     return out;
 }
 
-void PrintText(const mle::Result &r, bool byVolume, bool classes)
+void PrintText(const mle::Result &r)
 {
     const QChar sep = cli::Sep();
     auto V = [sep](double v) { return std::isfinite(v) ? numtext::FormatGeneral(v, sep, 10) : QStringLiteral("-"); };
     const QChar tab = QLatin1Char('\t');
     cli::Print(QStringLiteral("n\t") + V(r.particles));
-    cli::Print(QStringLiteral("by\t") + (byVolume ? "volume" : "number"));
-    cli::Print(QStringLiteral("fit\t") + (classes ? "classes" : "rows"));
+    cli::Print(QStringLiteral("by\t") + (r.byVolume ? "volume" : "number"));
+    cli::Print(QStringLiteral("fit\t") + (r.classes ? "classes" : "rows"));
     cli::Print(QStringLiteral("law\tname\tparam1\tparam1_lo\tparam1_hi\tparam2\tparam2_lo\tparam2_hi\t"
                               "d50\td50_lo\td50_hi\tloglik\taic\tks"));
     for (int law = 1; law <= mle::kLaws; ++law) {
@@ -125,10 +125,10 @@ int CmdFit(const QStringList &argsIn)
                              .arg(options.resamples));
     }
     if (json) {
-        const QByteArray out = JsonObject(result, byVolume, classes) + '\n';
+        const QByteArray out = JsonObject(result) + '\n';
         std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     } else {
-        PrintText(result, byVolume, classes);
+        PrintText(result);
     }
     return 0;
 }
