@@ -638,7 +638,7 @@ double LogLikelihood(const Sample &s, int law, const Params &p)
     }
     const Linear x = ToLinear(law, p);
     Censored c;
-    CensoredOf(s, s.count.data(), law, std::log(p[0]), c);
+    CensoredOf(s, s.count.data(), law, law == 1 ? std::log(p[0]) : 0.0, c);
     Eval e;
     if (!Evaluate(FamilyOf(law), c, x.alpha, x.beta, false, e))
         return -kInf;
