@@ -19,47 +19,35 @@ const char *const kRussianLaw[] = {"", "Годена-Андреева", "Роз�
 
 } // namespace
 
-QString FitError::English() const
-{
-    switch (kind) {
-    case Empty:
-        return QStringLiteral("the sample is empty");
-    case NoParticles:
-        return QStringLiteral("the sample has no particles");
-    case NonPositiveSize:
-        return QStringLiteral("row %1: the size is not above 0; the laws need positive sizes").arg(where);
-    case OneSize:
-        return QStringLiteral("all particles have one size; no law can be fitted");
-    case OneClass:
-        return QStringLiteral("all particles are in one class; no law can be fitted");
-    case NotAscending:
-        return QStringLiteral("row %1: the class sizes must ascend").arg(where);
-    case NoConvergence:
-        return QStringLiteral("law %1 (%2): the maximum-likelihood fit does not converge")
-            .arg(where)
-            .arg(QLatin1String(LawName(where)));
-    }
-    return QString();
-}
+QString FitError::English() const { return Text(false); }
+QString FitError::Russian() const { return Text(true); }
 
-QString FitError::Russian() const
+QString FitError::Text(bool ru) const
 {
+    auto T = [ru](const char *en, const char *russian) { return QString::fromUtf8(ru ? russian : en); };
     switch (kind) {
     case Empty:
-        return QStringLiteral("Нет данных");
+        return T("the sample is empty", "Нет данных");
     case NoParticles:
-        return QStringLiteral("В выборке нет частиц");
+        return T("the sample has no particles", "В выборке нет частиц");
     case NonPositiveSize:
-        return QStringLiteral("Строка %1: размер должен быть больше 0").arg(where);
+        return T("row %1: the size is not above 0; the laws need positive sizes",
+                 "Строка %1: размер должен быть больше 0")
+            .arg(where);
     case OneSize:
-        return QStringLiteral("Все частицы одного размера: законы распределения не подбираются");
+        return T("all particles have one size; no law can be fitted",
+                 "Все частицы одного размера: законы распределения не подбираются");
     case OneClass:
-        return QStringLiteral("Все частицы в одном классе: законы распределения не подбираются");
+        return T("all particles are in one class; no law can be fitted",
+                 "Все частицы в одном классе: законы распределения не подбираются");
     case NotAscending:
-        return QStringLiteral("Строка %1: размеры классов должны возрастать").arg(where);
+        return T("row %1: the class sizes must ascend", "Строка %1: размеры классов должны возрастать").arg(where);
     case NoConvergence:
-        return QStringLiteral("Параметры %1 закона не находятся методом максимального правдоподобия")
-            .arg(QString::fromUtf8(kRussianLaw[where >= 1 && where <= 4 ? where : 0]));
+        return T("law %1 (%2): the maximum-likelihood fit does not converge",
+                 "Параметры %2 закона не находятся методом максимального правдоподобия")
+            .arg(where)
+            .arg(ru ? QString::fromUtf8(kRussianLaw[where >= 1 && where <= kLaws ? where : 0])
+                    : QString::fromLatin1(LawName(where)));
     }
     return QString();
 }

@@ -32,6 +32,7 @@ public:
     FitError(Kind kind, int where = 0) : std::runtime_error("fit"), kind(kind), where(where) {}
     QString English() const;
     QString Russian() const;
+    QString Text(bool russian) const;
     Kind kind;
     int where; // the 1-based row, or the law for NoConvergence
 };

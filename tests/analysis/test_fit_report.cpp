@@ -1,4 +1,5 @@
 // The fit's report section, its chart, and grizal2-cli fit, as a user runs it.
+#include "../CliRun.h"
 #include "analysis/FitChart.h"
 #include "analysis/FitReport.h"
 #include "base/Files.h"
@@ -8,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -73,21 +73,7 @@ TEST(FitChart, SampleCurvesAndTheBestLawsBand)
     }
 }
 
-struct CliRun {
-    int code;
-    QString out, err;
-};
-
-CliRun Cli(const QStringList &args, const char *locale = "C")
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", locale);
-    p.setProcessEnvironment(env);
-    p.start(GRIZAL2_BIN_DIR "/grizal2-cli", QStringList{"fit"} + args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
+CliRun Cli(const QStringList &args, const char *locale = "C") { return RunCli(QStringList{"fit"} + args, locale); }
 
 QString Grz(const QTemporaryDir &dir, const QString &name, const std::vector<std::pair<double, int>> &rows)
 {
