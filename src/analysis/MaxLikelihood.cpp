@@ -90,18 +90,20 @@ Sample Prepare(const std::vector<double> &sizes, const std::vector<double> &coun
     } else {
         if (n < 2)
             throw FitError(FitError::OneClass);
-        if (!(sizes[0] > 0) || !std::isfinite(sizes[0]))
+        // A class without particles may be empty, such as a first row of size 0 that only
+        // marks where the classes start.
+        if (!(sizes[0] >= 0) || (counts[0] > 0 && !(sizes[0] > 0)))
             throw FitError(FitError::NonPositiveSize, 1);
         int filled = 0;
         for (int i = 0; i < n; ++i) {
-            const double hi = sizes[size_t(i)];
+            const double hi = sizes[size_t(i)], c = std::max(0.0, counts[size_t(i)]);
             const double lo = i == 0 ? std::max(0.0, 2 * sizes[0] - sizes[1]) : sizes[size_t(i - 1)];
-            if (i == 0 ? !(sizes[1] > sizes[0]) : !(hi > lo) || !std::isfinite(hi))
+            if ((i == 0 ? sizes[1] < sizes[0] : hi < lo) || (c > 0 && !(hi > lo)) || !std::isfinite(hi))
                 throw FitError(FitError::NotAscending, i == 0 ? 2 : i + 1);
             s.hi.push_back(hi);
             s.lo.push_back(lo);
-            s.count.push_back(std::max(0.0, counts[size_t(i)]));
-            filled += counts[size_t(i)] > 0;
+            s.count.push_back(c);
+            filled += c > 0;
         }
         if (filled < 2)
             throw FitError(FitError::OneClass);

@@ -264,8 +264,9 @@ TEST(MaxLikelihood, ArithmeticFaultsAreMessagesNotNumbers)
     EXPECT_EQ(kind({5, 6, 7}, {0, 9, 0}, true), std::make_pair(int(E::OneClass), 0));
     EXPECT_EQ(kind({5, 6, 6}, {1, 9, 1}, true), std::make_pair(int(E::NotAscending), 3));
     EXPECT_EQ(kind({0, 6, 7}, {1, 9, 1}, true), std::make_pair(int(E::NonPositiveSize), 1));
-    // A size of 0 without particles is no particle: the others are fitted.
+    // A size of 0 without particles is no particle, or where the classes start.
     EXPECT_EQ(kind({0, 6, 7}, {0, 9, 1}, false), std::make_pair(-1, 0));
+    EXPECT_EQ(kind({0, 6, 7}, {0, 9, 1}, true), std::make_pair(-1, 0));
 }
 
 } // namespace
