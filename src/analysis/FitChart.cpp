@@ -69,7 +69,18 @@ QImage DrawFitChart(const Sample &s, const Result &r, QChar sep)
         p.setBrush(Qt::NoBrush);
     }
 
-    // The sample, weighted as it was fitted.
+    // The curves, the best law's twice as wide.
+    for (int law = 1; law <= kLaws; ++law) {
+        const LawResult &l = r.law[law];
+        if (!l.fit.ok)
+            continue;
+        QPolygonF curve;
+        for (int c = kLeft; c <= kRight; ++c)
+            curve << QPointF(c, Y(Cdf(law, l.fit.p, xAt(c))));
+        p.setPen(QPen(QColor(LawColor(law)), law == r.best ? 2 : 0));
+        p.drawPolyline(curve);
+    }
+    // The sample, weighted as it was fitted, over the curves that may hide it.
     double W = 0;
     for (int i = 0; i < s.cells(); ++i)
         W += s.count[size_t(i)] * s.unit[size_t(i)];
@@ -89,17 +100,6 @@ QImage DrawFitChart(const Sample &s, const Result &r, QChar sep)
         steps.lineTo(X(xmax), Y(1));
     p.drawPath(steps);
 
-    // The curves, the best law's twice as wide.
-    for (int law = 1; law <= kLaws; ++law) {
-        const LawResult &l = r.law[law];
-        if (!l.fit.ok)
-            continue;
-        QPolygonF curve;
-        for (int c = kLeft; c <= kRight; ++c)
-            curve << QPointF(c, Y(Cdf(law, l.fit.p, xAt(c))));
-        p.setPen(QPen(QColor(LawColor(law)), law == r.best ? 2 : 0));
-        p.drawPolyline(curve);
-    }
     p.setClipping(false);
 
     p.setPen(Qt::black);
