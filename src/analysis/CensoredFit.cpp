@@ -18,70 +18,78 @@ Family FamilyOf(int law)
     return law == 1 ? Family::Power : law == 2 ? Family::MinGumbel : Family::Normal;
 }
 
-// The density g(z) and its derivative.
-inline void Density(Family f, double z, double &g, double &gp)
-{
-    switch (f) {
-    case Family::Normal:
-        g = kInvSqrt2Pi * std::exp(-0.5 * z * z);
-        gp = -z * g;
-        return;
-    case Family::MinGumbel: {
-        const double e = std::exp(z);
-        g = e < 745 ? e * std::exp(-e) : 0;
-        gp = g * (1 - e);
-        return;
-    }
-    case Family::Power:
-        g = gp = std::exp(z);
-        return;
-    }
-}
-
-// G(zh) - G(zl), without cancellation in either tail; zl of -inf is the bound 0.
-inline double Mass(Family f, double zl, double zh)
-{
-    switch (f) {
-    case Family::Normal:
-        if (zl > 0)
-            return 0.5 * (std::erfc(zl * kSqrt1_2) - std::erfc(zh * kSqrt1_2));
-        return 0.5 * (std::erfc(-zh * kSqrt1_2) - std::erfc(-zl * kSqrt1_2));
-    case Family::MinGumbel: {
-        const double el = std::exp(zl), eh = std::exp(zh);
-        if (std::isinf(el))
-            return 0;
-        return std::exp(-el) * -std::expm1(el - eh);
-    }
-    case Family::Power:
-        return std::exp(zh) * -std::expm1(zl - zh);
-    }
-    return 0;
-}
-
 struct Eval {
     double L = 0, g1 = 0, g2 = 0, h11 = 0, h12 = 0, h22 = 0;
 };
 
 // The log-likelihood and, with `derivs`, its gradient and Hessian; false where a class gets
-// no probability.
-bool Evaluate(Family f, const Classes &c, double alpha, double beta, bool derivs, Eval &e)
+// no probability. Neighbouring classes share a bound, so each bound is evaluated once:
+// G (or what gives the mass without cancellation in either tail) and g, g'.
+bool Evaluate(Family f, Classes &c, double alpha, double beta, bool derivs, Eval &e)
 {
     e = Eval();
-    for (size_t i = 0; i < c.w.size(); ++i) {
-        const double th = c.th[i], tl = c.tl[i];
-        const bool open = std::isinf(tl);
-        const double zh = alpha + beta * th, zl = open ? -kInf : alpha + beta * tl;
-        const double P = Mass(f, zl, zh);
+    if (c.lower.empty())
+        return false;
+    const size_t nb = size_t(c.lower.back()) + 2;
+    c.z.resize(nb);
+    c.F.resize(nb);
+    c.Fc.resize(nb);
+    c.g.resize(nb);
+    c.gp.resize(nb);
+    for (size_t j = 0; j < nb; ++j) {
+        const double z = std::isinf(c.t[j]) ? -kInf : alpha + beta * c.t[j];
+        double F, Fc, g, gp;
+        switch (f) {
+        case Family::Normal: // F = Φ(z), Fc = 1 - Φ(z), each direct where it is small
+            if (z > 0) {
+                Fc = 0.5 * std::erfc(z * kSqrt1_2);
+                F = 1 - Fc;
+            } else {
+                F = 0.5 * std::erfc(-z * kSqrt1_2);
+                Fc = 1 - F;
+            }
+            g = std::isinf(z) ? 0 : kInvSqrt2Pi * std::exp(-0.5 * z * z);
+            gp = g == 0 ? 0 : -z * g;
+            break;
+        case Family::MinGumbel: // F = e^z, Fc = exp(-e^z), the survival
+            F = std::exp(z);
+            Fc = std::exp(-F);
+            g = F < 745 ? F * Fc : 0;
+            gp = g == 0 ? 0 : g * (1 - F);
+            break;
+        default: // Power: G = g = g' = e^z
+            F = Fc = g = gp = std::exp(z);
+            break;
+        }
+        c.z[j] = z;
+        c.F[j] = F;
+        c.Fc[j] = Fc;
+        c.g[j] = g;
+        c.gp[j] = gp;
+    }
+    for (size_t k = 0; k < c.w.size(); ++k) {
+        const size_t l = size_t(c.lower[k]), h = l + 1;
+        double P;
+        switch (f) {
+        case Family::Normal:
+            P = c.z[l] > 0 ? c.Fc[l] - c.Fc[h] : c.F[h] - c.F[l];
+            break;
+        case Family::MinGumbel:
+            P = std::isinf(c.F[l]) ? 0 : c.Fc[l] * -std::expm1(c.F[l] - c.F[h]);
+            break;
+        default:
+            P = c.F[h] * -std::expm1(c.z[l] - c.z[h]);
+            break;
+        }
         if (!(P > 0))
             return false;
-        const double w = c.w[i];
+        const double w = c.w[k];
         e.L += w * std::log(P);
         if (!derivs)
             continue;
-        double gh, gph, gl = 0, gpl = 0;
-        Density(f, zh, gh, gph);
-        if (!open)
-            Density(f, zl, gl, gpl);
+        const double th = c.t[h], tl = c.t[l];
+        const bool open = std::isinf(tl);
+        const double gh = c.g[h], gph = c.gp[h], gl = c.g[l], gpl = c.gp[l];
         const double tgl = open ? 0 : tl * gl, tgpl = open ? 0 : tl * gpl, ttgpl = open ? 0 : tl * tgpl;
         const double A = (gh - gl) / P, B = (th * gh - tgl) / P;
         e.g1 += w * A;
@@ -96,7 +104,7 @@ bool Evaluate(Family f, const Classes &c, double alpha, double beta, bool derivs
 
 } // namespace
 
-Linear Maximise(int law, const Classes &c, Linear x, double tol)
+Linear Maximise(int law, Classes &c, Linear x, double tol)
 {
     const Family f = FamilyOf(law);
     const bool fixAlpha = law == 1;
@@ -143,24 +151,22 @@ Linear Maximise(int law, const Classes &c, Linear x, double tol)
 
 void Load(const Sample &s, const double *counts, int law, double lna, Classes &c)
 {
-    c.clear();
+    c.t.clear();
+    c.lower.clear();
+    c.w.clear();
+    const double shift = law == 1 ? lna : 0;
+    c.t.push_back(law == 3 ? s.lo[0] : s.lnLo[0] - shift);
     for (int i = 0; i < s.cells(); ++i) {
+        c.t.push_back(law == 3 ? s.hi[size_t(i)] : s.lnHi[size_t(i)] - shift);
         const double w = counts[i] * s.unit[size_t(i)];
-        if (!(w > 0))
-            continue;
-        if (law == 3) {
-            c.tl.push_back(s.lo[size_t(i)]);
-            c.th.push_back(s.hi[size_t(i)]);
-        } else {
-            const double shift = law == 1 ? lna : 0;
-            c.tl.push_back(s.lnLo[size_t(i)] - shift);
-            c.th.push_back(s.lnHi[size_t(i)] - shift);
+        if (w > 0) {
+            c.lower.push_back(i);
+            c.w.push_back(w);
         }
-        c.w.push_back(w);
     }
 }
 
-double LogLikelihood(int law, const Classes &c, const Linear &x)
+double LogLikelihood(int law, Classes &c, const Linear &x)
 {
     Eval e;
     return Evaluate(FamilyOf(law), c, x.alpha, x.beta, false, e) ? e.L : -kInf;

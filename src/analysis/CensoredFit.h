@@ -10,13 +10,11 @@
 namespace mle::censored {
 
 struct Classes {
-    std::vector<double> tl, th, w; // tl of -inf for a lower bound of 0 on a log scale
-    void clear()
-    {
-        tl.clear();
-        th.clear();
-        w.clear();
-    }
+    std::vector<double> t;  // transformed bounds: the first class's lower, then every upper;
+                            // -inf for a bound of 0 on a log scale
+    std::vector<int> lower; // per class with particles: the index of its lower bound in t
+    std::vector<double> w;
+    std::vector<double> z, F, Fc, g, gp; // per bound, for one evaluation
 };
 
 // The bounds of the classes with particles, transformed for law `law`; `lna` is ln a of the
@@ -24,8 +22,8 @@ struct Classes {
 void Load(const Sample &s, const double *counts, int law, double lna, Classes &c);
 // The Gaudin-Andreev law keeps alpha at 0: only l is free once a is the largest size. The
 // last Newton step below `tol` is taken. Raises FitError when there is no maximum.
-Linear Maximise(int law, const Classes &c, Linear x, double tol);
+Linear Maximise(int law, Classes &c, Linear x, double tol);
 // Σ w·ln(F(hi) - F(lo)); -inf when a class gets no probability.
-double LogLikelihood(int law, const Classes &c, const Linear &x);
+double LogLikelihood(int law, Classes &c, const Linear &x);
 
 } // namespace mle::censored

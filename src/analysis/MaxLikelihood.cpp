@@ -397,7 +397,7 @@ LawFit Fitter::Fit(int law, const Linear *start)
         if (law == 1)
             from.alpha = 0;
         censored::Load(s, k.counts, law, std::log(k.a), k.censored);
-        x = censored::Maximise(law, k.censored, from, Tolerance(start) * 1e-2);
+        x = censored::Maximise(law, k.censored, from, Tolerance(start));
         x.a = k.a;
     }
     LawFit fit;
