@@ -100,6 +100,7 @@ int64_t Rng::Binomial(int64_t n, double p)
         const double b = 1.15 + 2.53 * sd, a = -0.0873 + 0.0248 * b + 0.01 * p, c = dn * p + 0.5;
         const double alpha = (2.83 + 5.1 / b) * sd, vr = 0.92 - 4.2 / b, r = p / q;
         const double m = std::floor((dn + 1) * p);
+        double atMode = NAN; // the terms of the mode in the bound below, once needed
         for (;;) {
             const double u = Uniform() - 0.5;
             double v = Uniform();
@@ -112,10 +113,11 @@ int64_t Rng::Binomial(int64_t n, double p)
                 break;
             }
             v = std::log(v * alpha / (a / (us * us) + b));
-            const double bound = (m + 0.5) * std::log((m + 1) / (r * (dn - m + 1))) +
-                                 (dn + 1) * std::log((dn - m + 1) / (dn - kk + 1)) +
-                                 (kk + 0.5) * std::log(r * (dn - kk + 1) / (kk + 1)) + StirlingTail(m) +
-                                 StirlingTail(dn - m) - StirlingTail(kk) - StirlingTail(dn - kk);
+            if (std::isnan(atMode))
+                atMode = (m + 0.5) * std::log((m + 1) / (r * (dn - m + 1))) + StirlingTail(m) + StirlingTail(dn - m);
+            const double bound = atMode + (dn + 1) * std::log((dn - m + 1) / (dn - kk + 1)) +
+                                 (kk + 0.5) * std::log(r * (dn - kk + 1) / (kk + 1)) - StirlingTail(kk) -
+                                 StirlingTail(dn - kk);
             if (v <= bound) {
                 k = int64_t(kk);
                 break;

@@ -72,6 +72,25 @@ TEST(Bootstrap, ResamplesKeepTheParticlesAndTheirPlaces)
     }
 }
 
+// Both ways of drawing (waiting times for a small mean, rejection for a large one, and the
+// mirror above one half) give the law's mean and variance.
+TEST(Bootstrap, BinomialDrawsHaveTheirMeanAndVariance)
+{
+    for (auto [n, p] : {std::pair<int64_t, double>{30, 0.2}, {1000, 0.3}, {1000, 0.93}}) {
+        mle::Rng rng(3, 0);
+        double s = 0, s2 = 0;
+        const int M = 100000;
+        for (int i = 0; i < M; ++i) {
+            const double k = double(rng.Binomial(n, p));
+            s += k;
+            s2 += k * k;
+        }
+        const double mean = s / M, var = s2 / M - mean * mean, want = double(n) * p * (1 - p);
+        EXPECT_NEAR(mean, double(n) * p, 5 * std::sqrt(want / M)) << n << " " << p;
+        EXPECT_NEAR(var, want, 5 * want * std::sqrt(2.0 / M)) << n << " " << p;
+    }
+}
+
 TEST(Bootstrap, IntervalsHoldTheEstimateAndGiveTheAdvice)
 {
     const mle::Result r = mle::FitSample(Rows(1, false), {});
