@@ -1,4 +1,5 @@
 #include "analysis/FitReport.h"
+#include "analysis/FitChart.h"
 #include "base/NumberForms.h"
 
 namespace mle {
@@ -60,6 +61,20 @@ QStringList ReportLines(const Result &r, QChar sep)
         out << QStringLiteral("Полуширина интервала d50: ±") + numtext::FormatFixed(r.relHalfWidth * 100, 3, 1, sep) +
                    QStringLiteral(" %");
         out << QStringLiteral("для d50 с точностью ±5 % нужно около ") + G(r.nFor5pct) + QStringLiteral(" частиц");
+    }
+    return out;
+}
+
+Section RunFit(const TSampleData &data, bool byVolume, bool classes, const Options &o, QChar sep)
+{
+    Section out;
+    try {
+        const Sample s = Prepare(data, byVolume, classes);
+        const Result r = FitSample(s, o);
+        out.lines = ReportLines(r, sep);
+        out.picture = DrawFitChart(s, r, sep);
+    } catch (const FitError &e) {
+        out.message = e.Russian();
     }
     return out;
 }

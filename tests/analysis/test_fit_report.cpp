@@ -46,6 +46,23 @@ TEST(FitReport, LinesInBothSeparators)
     EXPECT_EQ(bare[12], "Медианный диаметр d50=" + numtext::Fixed3(r.law[2].fit.d50, '.') + " мкм");
 }
 
+TEST(FitReport, TheWindowsCommandOnATableSample)
+{
+    auto d = std::make_unique<TSampleData>();
+    const mle::Section empty = mle::RunFit(*d, false, false, {}, ',');
+    EXPECT_EQ(empty.message, "Нет данных");
+    EXPECT_TRUE(empty.lines.isEmpty() && empty.picture.isNull());
+    for (int k = 0; k < 3; ++k) {
+        d->SetSize(k, 10 + k);
+        d->N[k] = uint16_t(5 - k);
+    }
+    d->Count = 3;
+    const mle::Section s = mle::RunFit(*d, true, true, {}, ',');
+    EXPECT_TRUE(s.message.isEmpty()) << s.message.toStdString();
+    EXPECT_EQ(s.lines.value(1), "По объему частиц, по классам, n=12");
+    EXPECT_EQ(s.picture.size(), QSize(600, 350));
+}
+
 int Count(const QImage &img, QRgb color)
 {
     int n = 0;
