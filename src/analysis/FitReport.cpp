@@ -10,7 +10,7 @@ struct LawText {
     const char *title, *p0, *p1, *best;
 };
 
-// Parameter names as the specified report writes them: the log-normal mean and deviation
+// Parameter names as the statistics report writes them: the log-normal mean and deviation
 // of ln d are its ln(d50) and ln(S), the normal mean its d50.
 const LawText kLaw[] = {
     {},
