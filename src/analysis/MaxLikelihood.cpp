@@ -168,42 +168,39 @@ namespace {
 // ---- Fits on weighted points: the rows of a sample, or the centres of its classes ----
 
 struct Points {
-    std::vector<double> x, lnx, w; // only points of positive weight
+    std::vector<double> x, lnx, w; // only points of positive weight, ascending
     double W = 0;
     size_t size() const { return x.size(); }
 };
 
-// The mean and the standard deviation (divided by the total weight) of v.
+// The mean and the standard deviation (divided by the total weight) of v, in one pass about
+// the middle point, which keeps the deviations' sum free of cancellation.
 void Moments(const Points &pt, const std::vector<double> &v, double &mean, double &sd)
 {
-    double s = 0;
-    for (size_t i = 0; i < pt.size(); ++i)
-        s += pt.w[i] * v[i];
-    mean = s / pt.W;
-    double q = 0;
-    for (size_t i = 0; i < pt.size(); ++i) {
-        const double dv = v[i] - mean;
+    const size_t n = pt.size();
+    const double c = v[n / 2];
+    double s = 0, q = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const double dv = v[i] - c;
+        s += pt.w[i] * dv;
         q += pt.w[i] * dv * dv;
     }
-    sd = std::sqrt(q / pt.W);
+    const double m = s / pt.W;
+    mean = c + m;
+    sd = std::sqrt(std::max(0.0, q / pt.W - m * m));
     if (!(sd > 0) || !std::isfinite(sd))
         throw FitError(FitError::OneSize);
 }
 
 Linear FitGaudinPoints(const Points &pt)
 {
-    double lna = -kInf, a = 0;
-    for (size_t i = 0; i < pt.size(); ++i)
-        if (pt.lnx[i] > lna) {
-            lna = pt.lnx[i];
-            a = pt.x[i];
-        }
+    const double lna = pt.lnx.back();
     double s = 0;
     for (size_t i = 0; i < pt.size(); ++i)
         s += pt.w[i] * (lna - pt.lnx[i]);
     if (!(s > 0))
         throw FitError(FitError::OneSize);
-    return {0, pt.W / s, a};
+    return {0, pt.W / s, pt.x.back()};
 }
 
 // The shape by Newton's method on the profile equation, whose left side grows with the
@@ -215,7 +212,7 @@ Linear FitRosinPoints(const Points &pt, const Linear *start, double tol)
 {
     thread_local std::vector<double> u;
     const size_t n = pt.size();
-    const double lmax = *std::max_element(pt.lnx.begin(), pt.lnx.end());
+    const double lmax = pt.lnx.back();
     u.resize(n);
     double ybar = 0;
     for (size_t i = 0; i < n; ++i) {
