@@ -170,6 +170,7 @@ private:
 };
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 } // namespace
 
@@ -190,6 +191,31 @@ double Percentile(std::vector<double> v, double p)
     if (i + 1 >= v.size())
         return v.back();
     return v[i] + (h - double(i)) * (v[i + 1] - v[i]);
+}
+
+Interval PercentileInterval(std::vector<double> v, double level)
+{
+    const size_t B = v.size();
+    v.erase(std::remove_if(v.begin(), v.end(), [](double x) { return !std::isfinite(x); }), v.end());
+    const size_t failed = B - v.size();
+    std::sort(v.begin(), v.end());
+    auto at = [&](double p, bool low) { // the failures at the far end of this side
+        const double h = (double(B) - 1) * p;
+        const size_t i = size_t(std::floor(h)), j = std::min(i + 1, B - 1);
+        auto value = [&](size_t k) {
+            if (low)
+                return k < failed ? -kInf : v[k - failed];
+            return k >= v.size() ? kInf : v[k];
+        };
+        const double a = value(i), b = value(j);
+        return i == j || h == double(i) ? a : a + (h - double(i)) * (b - a);
+    };
+    if (B == 0)
+        return {};
+    Interval r{at((1 - level) / 2, true), at((1 + level) / 2, false)};
+    if (!r.valid())
+        return {};
+    return r;
 }
 
 Result FitSample(const Sample &s, const Options &o)
@@ -265,7 +291,6 @@ Result FitSample(const Sample &s, const Options &o)
         if (e)
             std::rethrow_exception(e);
 
-    const double pl = (1 - o.level) / 2, ph = (1 + o.level) / 2;
     for (int law = 1; law <= kLaws; ++law) {
         LawResult &l = r.law[law];
         if (!l.fit.ok)
@@ -277,9 +302,9 @@ Result FitSample(const Sample &s, const Options &o)
             p0.push_back(p[0]);
             p1.push_back(p[1]);
         }
-        l.d50ci = {Percentile(d50, pl), Percentile(d50, ph)};
-        l.pci[0] = {Percentile(p0, pl), Percentile(p0, ph)};
-        l.pci[1] = {Percentile(p1, pl), Percentile(p1, ph)};
+        l.d50ci = PercentileInterval(d50, o.level);
+        l.pci[0] = PercentileInterval(p0, o.level);
+        l.pci[1] = PercentileInterval(p1, o.level);
     }
     const LawResult &best = r.law[r.best];
     if (best.d50ci.valid()) {

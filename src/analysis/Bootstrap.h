@@ -63,5 +63,9 @@ void Resample(const Sample &s, uint64_t seed, uint64_t index, std::vector<double
 
 // The percentile of the finite values (linear between order statistics); NaN when none.
 double Percentile(std::vector<double> v, double p);
+// The percentile interval at `level` of B values, where NaN marks a resample that could not
+// be fitted: such a resample may have had any value, so it counts as the lowest for the
+// lower bound and as the highest for the upper one. No interval when they reach a bound.
+Interval PercentileInterval(std::vector<double> v, double level);
 
 } // namespace mle

@@ -26,7 +26,7 @@ QStringList ReportLines(const Result &r, QChar sep)
 {
     auto V = [sep](double v) { return numtext::Fixed3(v, sep); };
     auto G = [sep](double v) { return numtext::FormatGeneral(v, sep, 15); };
-    auto T = [](const char *s) { return QString::fromUtf8(s); };
+    auto T = [](const char *text) { return QString::fromUtf8(text); };
     QStringList out;
     out << QStringLiteral("Законы распределения по методу максимального правдоподобия");
     out << (r.byVolume ? QStringLiteral("По объему частиц") : QStringLiteral("По числу частиц")) +
@@ -50,9 +50,11 @@ QStringList ReportLines(const Result &r, QChar sep)
                       QStringLiteral(" мкм");
         out << median;
         if (l.failed > 0)
-            out << QStringLiteral("Интервал по %1 из %2 выборок: на остальных закон не подбирается")
-                       .arg(B - l.failed)
-                       .arg(B);
+            out << QStringLiteral("На %1 из %2 выборок закон не подбирается: %3")
+                       .arg(l.failed)
+                       .arg(B)
+                       .arg(l.d50ci.valid() ? QStringLiteral("интервал допускает на них любое значение")
+                                            : QStringLiteral("интервала нет"));
         out << QStringLiteral("ln L=") + numtext::FormatFixed(l.loglik, 7, 1, sep) + QStringLiteral(", AIC=") +
                    numtext::FormatFixed(l.aic, 7, 1, sep) + QStringLiteral(", KS=") + V(l.ks);
     }

@@ -24,7 +24,8 @@ const char kFitHelp[] =
     "max(0, D1 - (D2 - D1)); loglik is sum w*ln(F(hi) - F(lo)) and KS is taken at the bounds.\n"
     "Without it KS is the largest gap between the weighted empirical distribution and F.\n"
     "--boot B resamples of the particles (default 1000, 0 for none), --seed S (default 1):\n"
-    "percentile intervals at level L (default 0.95), linear between order statistics;\n"
+    "percentile intervals at level L (default 0.95), linear between order statistics; a\n"
+    "resample on which a law cannot be fitted counts at the far end of either bound;\n"
     "n_for_5pct = n * (d50_rel_halfwidth / 0.05)^2, rounded up.\n"
     "Text output is TAB-separated, one row per law: law, name, param1 and its interval,\n"
     "param2 and its interval, d50 and its interval, loglik, aic, ks ('-' where there is none).\n";

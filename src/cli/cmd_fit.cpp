@@ -117,12 +117,13 @@ int CmdFit(const QStringList &argsIn)
         if (!l.fit.ok)
             cli::Message(l.error.English());
         else if (l.failed > 0)
-            cli::Message(QStringLiteral("law %1 (%2): %3 of %4 resamples could not be fitted; its intervals use "
-                                        "the others")
+            cli::Message(QStringLiteral("law %1 (%2): %3 of %4 resamples could not be fitted; %5")
                              .arg(law)
                              .arg(QLatin1String(mle::LawName(law)))
                              .arg(l.failed)
-                             .arg(options.resamples));
+                             .arg(options.resamples)
+                             .arg(l.d50ci.valid() ? QStringLiteral("its intervals allow them any value")
+                                                  : QStringLiteral("too many for an interval")));
     }
     if (json) {
         const QByteArray out = JsonObject(result) + '\n';

@@ -108,6 +108,11 @@ TEST(Bootstrap, IntervalsHoldTheEstimateAndGiveTheAdvice)
     for (int law = 1; law <= mle::kLaws; ++law)
         EXPECT_GE(r.law[law].aic, b.aic);
     EXPECT_EQ(mle::Percentile({4, 1, NAN, 3, 2}, 0.25), 1.75);
+    // A resample that could not be fitted counts at the far end of either bound.
+    const mle::Interval i = mle::PercentileInterval({4, 1, NAN, 3, 2}, 0.5);
+    EXPECT_EQ(i.lo, 1);
+    EXPECT_EQ(i.hi, 4);
+    EXPECT_FALSE(mle::PercentileInterval({4, NAN, NAN, 3, 2}, 0.5).valid());
 }
 
 } // namespace

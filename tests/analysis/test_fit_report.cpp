@@ -139,6 +139,12 @@ TEST(FitCli, FaultsAndUsage)
     EXPECT_EQ(Cli({Grz(dir, "zero.grz", {{0, 3}, {5, 4}})}).err, "row 1: the size is not above 0; the laws need positive sizes\n");
     EXPECT_EQ(Cli({Grz(dir, "b.grz", {{4, 3}, {5, 4}}), "--level", "1"}).code, 2);
     EXPECT_EQ(Cli({dir.filePath("missing.grz")}).code, 1);
+    // Two particles: half the resamples hold one size only, too many for an interval.
+    const CliRun two = Cli({Grz(dir, "two.grz", {{5, 1}, {7, 1}}), "--json"});
+    EXPECT_EQ(two.code, 0);
+    EXPECT_TRUE(two.err.startsWith("law 1 (gaudin): ") && two.err.contains("could not be fitted; too many for an interval\n"))
+        << two.err.toStdString();
+    EXPECT_TRUE(two.out.contains("\"d50_ci\":null") && two.out.contains("\"n_for_5pct\":null"));
 }
 
 } // namespace
