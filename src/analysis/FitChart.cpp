@@ -48,11 +48,12 @@ QImage DrawFitChart(const Sample &s, const Result &r, QChar sep)
     auto xAt = [&](int column) { return xmin + (xmax - xmin) * (column - kLeft) / (kRight - kLeft); };
     p.setClipRect(kLeft, kTop, kRight - kLeft + 1, kBottom - kTop + 1);
 
-    // The band: at each column the percentiles of the best law's curves over the resamples.
+    // The band: at each column the percentiles of the best law's curves over the resamples;
+    // none where too many resamples could not be fitted for a d50 interval.
     const LawResult &best = r.law[r.best];
     std::vector<Params> boot;
     for (const Params &q : best.boot)
-        if (std::isfinite(q[0]))
+        if (std::isfinite(q[0]) && best.d50ci.valid())
             boot.push_back(q);
     if (!boot.empty()) {
         QPolygonF upper, lower;
