@@ -3,6 +3,7 @@
 //   fit_coverage [SAMPLES [PARTICLES [RESAMPLES]]]     (defaults 1000, 300, 1000)
 #include "analysis/Bootstrap.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -38,10 +39,20 @@ int main(int argc, char **argv)
                     const double u = 1 - rng.Uniform(), v = rng.Uniform();
                     d = std::exp(c.p0 + c.p1 * std::sqrt(-2 * std::log(u)) * std::cos(2 * M_PI * v));
                 }
-                sizes.push_back(std::round(d * 1000) / 1000);
+                sizes.push_back(std::max(0.001, std::round(d * 1000) / 1000)); // a table holds no size 0
             }
             o.seed = uint64_t(k + 1);
-            const mle::Result r = mle::FitSample(mle::Prepare(sizes, counts, false, false), o);
+            mle::Result r;
+            try {
+                r = mle::FitSample(mle::Prepare(sizes, counts, false, false), o);
+            } catch (const mle::FitError &e) {
+                std::printf("%s: sample %d: %s\n", c.name, k, e.English().toUtf8().constData());
+                continue;
+            }
+            if (!r.law[c.law].fit.ok) {
+                std::printf("%s: sample %d: %s\n", c.name, k, r.law[c.law].error.English().toUtf8().constData());
+                continue;
+            }
             const mle::Interval ci = r.law[c.law].d50ci;
             covered += ci.lo <= c.d50 && c.d50 <= ci.hi;
             below += ci.hi < c.d50;
