@@ -13,6 +13,23 @@
 namespace cli {
 
 namespace {
+const char kFitHelp[] =
+    "The four laws by maximum likelihood, parameters in this order: 1 gaudin [a, l] with a the\n"
+    "largest size, 2 rosin [a, b], 3 normal [mean, sd], 4 lognormal [mean, sd] of ln d.\n"
+    "A row is N particles of size D. --by volume weighs each row N*D^3, scaled so that the\n"
+    "weights sum to the number of particles: the parameters do not depend on that scale, and\n"
+    "loglik and AIC stand on the footing of the by-number fit. Every law has 2 parameters:\n"
+    "AIC = 4 - 2 loglik; the best law has the least AIC.\n"
+    "--classes: each row is the class (previous size, own size], the first starting at\n"
+    "max(0, D1 - (D2 - D1)); loglik is sum w*ln(F(hi) - F(lo)) and KS is taken at the bounds.\n"
+    "Without it KS is the largest gap between the weighted empirical distribution and F.\n"
+    "--boot B resamples of the particles (default 1000, 0 for none), --seed S (default 1):\n"
+    "percentile intervals at level L (default 0.95), linear between order statistics; a\n"
+    "resample on which a law cannot be fitted counts at the far end of either bound;\n"
+    "n_for_5pct = n * (d50_rel_halfwidth / 0.05)^2, rounded up.\n"
+    "Text output is TAB-separated, one row per law: law, name, param1 and its interval,\n"
+    "param2 and its interval, d50 and its interval, loglik, aic, ks ('-' where there is none).\n";
+
 const Command kCommands[] = {
     {"show", CmdShow, "FILE.grz [--raw]"},
     {"txt", CmdTxt, "FILE.grz OUT.txt"},
@@ -36,6 +53,8 @@ const Command kCommands[] = {
      "IMAGE [OP...] [--threshold otsu|PERCENT] [--objects dark|light] [--fill-holes] [--exclude-border] "
      "[--min-area PX] [--separate [--split H]] [--connectivity 4|8] [--kpix K] [--csv OUT.csv] "
      "[--overlay OUT.png] [--sample OUT.grz --measure ecd|area|perimeter|feret-max|feret-min]"},
+    {"fit", CmdFit, "FILE.grz [--by number|volume] [--classes] [--boot B] [--level L] [--seed S] [--json]",
+     kFitHelp},
 };
 } // namespace
 

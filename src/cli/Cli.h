@@ -21,6 +21,7 @@ struct Command {
     const char *name;
     CommandFn run;
     const char *usage; // one line: the arguments after the command name
+    const char *help = nullptr; // further lines of `COMMAND --help`, when any
 };
 
 const Command *FindCommand(const QString &name);
@@ -88,3 +89,4 @@ int CmdApplyFunction(const QStringList &args);
 int CmdDevices(const QStringList &args);
 int CmdScan(const QStringList &args);
 int CmdParticles(const QStringList &args);
+int CmdFit(const QStringList &args);

@@ -53,6 +53,8 @@ int main(int argc, char **argv)
     }
     if (args.contains(QLatin1String("--help"))) {
         std::printf("usage: grizal2-cli %s %s\n", cmd->name, cmd->usage);
+        if (cmd->help)
+            std::printf("\n%s", cmd->help);
         return 0;
     }
     return cmd->run(args);

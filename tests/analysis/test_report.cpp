@@ -1,8 +1,8 @@
+#include "../CliRun.h"
 #include "analysis/Report.h"
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -127,21 +127,7 @@ TEST(Report, EqualQChoosesTheLowerLaw)
     EXPECT_EQ(report::BestLaw(law), 0);
 }
 
-struct CliRun {
-    int code;
-    QString out, err;
-};
-
-CliRun Stats(const QStringList &args, const char *locale)
-{
-    QProcess p;
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", locale);
-    p.setProcessEnvironment(env);
-    p.start(GRIZAL2_BIN_DIR "/grizal2-cli", QStringList{"stats"} + args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
+CliRun Stats(const QStringList &args, const char *locale) { return RunCli(QStringList{"stats"} + args, locale); }
 
 TEST(StatsCli, BothSeparatorsAndTheChart)
 {

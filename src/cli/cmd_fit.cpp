@@ -1,0 +1,135 @@
+// fit: the four laws by maximum likelihood, with bootstrap intervals.
+#include "analysis/Bootstrap.h"
+#include "base/NumberForms.h"
+#include "cli/Cli.h"
+
+#include <charconv>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// Numbers in JSON: the shortest text that reads back to the same double; null when not finite.
+QByteArray Json(double v)
+{
+    if (!std::isfinite(v))
+        return "null";
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return QByteArray(buf, int(res.ptr - buf));
+}
+
+QByteArray JsonPair(double a, double b) { return '[' + Json(a) + ", " + Json(b) + ']'; }
+
+QByteArray JsonObject(const mle::Result &r)
+{
+    QByteArray out = "{\"n\":" + Json(r.particles) + ", \"by\":\"" + (r.byVolume ? "volume" : "number") +
+                     "\", \"laws\":[";
+    for (int law = 1; law <= mle::kLaws; ++law) {
+        const mle::LawResult &l = r.law[law];
+        const bool ok = l.fit.ok;
+        if (law > 1)
+            out += ", ";
+        out += "{\"law\":" + QByteArray::number(law) + ", \"name\":\"" + mle::LawName(law) + "\"";
+        out += ", \"params\":" + (ok ? JsonPair(l.fit.p[0], l.fit.p[1]) : QByteArray("null"));
+        out += ", \"d50\":" + (ok ? Json(l.fit.d50) : QByteArray("null"));
+        out += ", \"d50_ci\":" + (l.d50ci.valid() ? JsonPair(l.d50ci.lo, l.d50ci.hi) : QByteArray("null"));
+        out += ", \"loglik\":" + Json(l.loglik) + ", \"aic\":" + Json(l.aic) + ", \"ks\":" + Json(l.ks);
+        out += ", \"params_ci\":";
+        out += l.pci[0].valid() ? '[' + JsonPair(l.pci[0].lo, l.pci[0].hi) + ", " +
+                                      JsonPair(l.pci[1].lo, l.pci[1].hi) + ']'
+                                : QByteArray("null");
+        out += '}';
+    }
+    out += "], \"best\":" + QByteArray::number(r.best) + ", \"d50_rel_halfwidth\":" + Json(r.relHalfWidth) +
+           ", \"n_for_5pct\":" + Json(r.nFor5pct) + ", \"classes\":" + (r.classes ? "true" : "false") +
+           ", \"boot\":" + QByteArray::number(r.options.resamples) + ", \"level\":" + Json(r.options.level) +
+           ", \"seed\":" + QByteArray::number(qulonglong(r.options.seed)) + "}";
+    return out;
+}
+
+void PrintText(const mle::Result &r)
+{
+    const QChar sep = cli::Sep();
+    auto V = [sep](double v) { return std::isfinite(v) ? numtext::FormatGeneral(v, sep, 10) : QStringLiteral("-"); };
+    const QChar tab = QLatin1Char('\t');
+    cli::Print(QStringLiteral("n\t") + V(r.particles));
+    cli::Print(QStringLiteral("by\t") + (r.byVolume ? "volume" : "number"));
+    cli::Print(QStringLiteral("fit\t") + (r.classes ? "classes" : "rows"));
+    cli::Print(QStringLiteral("law\tname\tparam1\tparam1_lo\tparam1_hi\tparam2\tparam2_lo\tparam2_hi\t"
+                              "d50\td50_lo\td50_hi\tloglik\taic\tks"));
+    for (int law = 1; law <= mle::kLaws; ++law) {
+        const mle::LawResult &l = r.law[law];
+        const double nan = std::nan("");
+        QString line = QString::number(law) + tab + QLatin1String(mle::LawName(law));
+        for (int k = 0; k < 2; ++k)
+            line += tab + V(l.fit.ok ? l.fit.p[size_t(k)] : nan) + tab + V(l.pci[k].lo) + tab + V(l.pci[k].hi);
+        line += tab + V(l.fit.ok ? l.fit.d50 : nan) + tab + V(l.d50ci.lo) + tab + V(l.d50ci.hi);
+        line += tab + V(l.loglik) + tab + V(l.aic) + tab + V(l.ks);
+        cli::Print(line);
+    }
+    cli::Print(QStringLiteral("best\t%1\t%2").arg(r.best).arg(QLatin1String(mle::LawName(r.best))));
+    cli::Print(QStringLiteral("d50_rel_halfwidth\t") + V(r.relHalfWidth));
+    cli::Print(QStringLiteral("n_for_5pct\t") + V(r.nFor5pct));
+}
+
+} // namespace
+
+int CmdFit(const QStringList &argsIn)
+{
+    QStringList args = argsIn;
+    QString by = QStringLiteral("number"), boot = QStringLiteral("1000"), level = QStringLiteral("0.95"),
+            seed = QStringLiteral("1");
+    cli::TakeOption(args, QStringLiteral("--by"), by);
+    cli::TakeOption(args, QStringLiteral("--boot"), boot);
+    cli::TakeOption(args, QStringLiteral("--level"), level);
+    cli::TakeOption(args, QStringLiteral("--seed"), seed);
+    const bool classes = cli::TakeFlag(args, QStringLiteral("--classes"));
+    const bool json = cli::TakeFlag(args, QStringLiteral("--json"));
+    if (args.size() != 1 || (by != QLatin1String("number") && by != QLatin1String("volume")))
+        return cli::UsageError("fit");
+    mle::Options options;
+    bool ok = false;
+    options.resamples = boot.toInt(&ok);
+    if (!ok || options.resamples < 0 || options.resamples > 1000000)
+        return cli::UsageError("fit", QStringLiteral("--boot takes a whole number from 0 to 1000000"));
+    double lv = 0;
+    if (!cli::ParseCliNumber(level, lv) || !(lv > 0 && lv < 1))
+        return cli::UsageError("fit", QStringLiteral("--level takes a number between 0 and 1"));
+    options.level = lv;
+    options.seed = seed.toULongLong(&ok);
+    if (!ok)
+        return cli::UsageError("fit", QStringLiteral("--seed takes a whole number from 0 to 2^64-1"));
+    const bool byVolume = by == QLatin1String("volume");
+
+    auto data = std::make_unique<TSampleData>();
+    if (!cli::OpenSample(args[0], *data))
+        return 1;
+    mle::Result result;
+    try {
+        result = mle::FitSample(mle::Prepare(*data, byVolume, classes), options);
+    } catch (const mle::FitError &e) {
+        cli::Message(e.English());
+        return 1;
+    }
+    for (int law = 1; law <= mle::kLaws; ++law) {
+        const mle::LawResult &l = result.law[law];
+        if (!l.fit.ok)
+            cli::Message(l.error.English());
+        else if (l.failed > 0)
+            cli::Message(QStringLiteral("law %1 (%2): %3 of %4 resamples could not be fitted; %5")
+                             .arg(law)
+                             .arg(QLatin1String(mle::LawName(law)))
+                             .arg(l.failed)
+                             .arg(options.resamples)
+                             .arg(l.d50ci.valid() ? QStringLiteral("its intervals allow them any value")
+                                                  : QStringLiteral("too many for an interval")));
+    }
+    if (json) {
+        const QByteArray out = JsonObject(result) + '\n';
+        std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    } else {
+        PrintText(result);
+    }
+    return 0;
+}
