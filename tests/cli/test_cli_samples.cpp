@@ -1,30 +1,16 @@
 // grizal2-cli show, txt and merge, run as a user runs them.
+#include "../CliRun.h"
 #include "base/Files.h"
 #include "samples/DataFiles.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out, err;
-};
-
-CliRun Cli(const QStringList &args, const char *locale = "C")
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", locale);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(GRIZAL2_BIN_DIR "/grizal2-cli"), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
+CliRun Cli(const QStringList &args, const char *locale = "C") { return RunCli(args, locale); }
 
 class CliSamples : public ::testing::Test {
 protected:

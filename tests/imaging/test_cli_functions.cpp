@@ -1,29 +1,19 @@
 // grizal2-cli functions and apply-function with the example library beside the tool.
+#include "../CliRun.h"
+
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out, err;
-};
-
 CliRun Cli(const QString &program, const QStringList &args, const char *locale = "C")
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", locale);
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return RunProgram(program, args, CliEnvironment(locale));
 }
 
-const QString kCli = QStringLiteral(GRIZAL2_BIN_DIR "/grizal2-cli");
+const QString kCli = kCliProgram;
 
 class CliFunctions : public ::testing::Test {
 protected:

@@ -1,25 +1,15 @@
 // grizal2-cli measure, run as a user runs it.
+#include "../CliRun.h"
+
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out, err;
-};
-
 CliRun Cli(const QStringList &args, const char *locale = "C")
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", locale);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(GRIZAL2_BIN_DIR "/grizal2-cli"), QStringList{"measure"} + args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return RunCli(QStringList{"measure"} + args, locale);
 }
 
 } // namespace

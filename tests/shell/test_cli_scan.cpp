@@ -1,17 +1,13 @@
 // grizal2-cli devices and scan against SANE's test backend.
+#include "../CliRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int code = -1;
-    QString out, err;
-};
 
 class CliScan : public ::testing::Test {
 protected:
@@ -28,13 +24,9 @@ protected:
     }
     CliRun Cli(const QStringList &args)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = CliEnvironment();
         env.insert("SANE_CONFIG_DIR", dir.path());
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(GRIZAL2_BIN_DIR "/grizal2-cli"), args);
-        p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return RunProgram(kCliProgram, args, env);
     }
     QTemporaryDir dir;
 };
