@@ -161,7 +161,7 @@ bool SavePicture(const QString &fileName, const QImage &picture, int jpegQuality
         return false;
     }
     if (bytes.isEmpty()) {
-        message = QStringLiteral("Не удается записать файл \"%1\"").arg(fileName);
+        message = fileio::CannotWrite(fileName);
         return false;
     }
     return fileio::WriteFileAtomically(fileName, bytes, message);
