@@ -116,6 +116,11 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
 TForm1::~TForm1()
 {
     qApp->removeEventFilter(this);
+    // The children go after this destructor has ended; what they signal on their way out
+    // must not reach the half-destroyed main window.
+    disconnect(mdi_, nullptr, this, nullptr);
+    if (DlgCalc_)
+        disconnect(DlgCalc_, nullptr, this, nullptr);
     if (MainWindow() == this)
         SetMainWindow(nullptr);
 }
@@ -260,7 +265,9 @@ void TForm1::closeEvent(QCloseEvent *e)
         QString dir = QCoreApplication::applicationDirPath();
         if (!dir.endsWith(QLatin1Char('/')))
             dir += QLatin1Char('/');
-        WriteSettings(s, dir, numtext::SystemDecimalSeparator());
+        QString error;
+        if (!WriteSettings(s, dir, numtext::SystemDecimalSeparator(), error))
+            ShowMessage(error);
         LoadedUserFunctions().Unload();
     }
     e->accept();

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -286,10 +287,35 @@ TEST_F(MainWindowTest, UnreadableSettingsFallBackToDefaults)
     EXPECT_EQ(s.KPix, 1.0);
     EXPECT_EQ(s.SizeFlag, 0);
     EXPECT_EQ(s.AddFuncFlag, 3);
-    // A comma-written value reads back only under a comma separator.
-    WriteSettings({2.5, 0, 0}, "/x/", ',');
+    // Written under one decimal separator, read under the other.
+    QString error;
+    ASSERT_TRUE(WriteSettings({2.5, 0, 0}, "/x/", ',', error));
     EXPECT_EQ(ReadSettings(',').KPix, 2.5);
-    EXPECT_EQ(ReadSettings('.').KPix, 1.0);
+    EXPECT_EQ(ReadSettings('.').KPix, 2.5);
+    ASSERT_TRUE(WriteSettings({0.125, 0, 0}, "/x/", '.', error));
+    EXPECT_EQ(ReadSettings(',').KPix, 0.125);
+    // No scale at all: the default.
+    for (const char *bad : {"0", "-2", "1e4000", "1,5,7"}) {
+        double k = 1;
+        EXPECT_FALSE(ReadStoredKPix(bad, ',', k)) << bad;
+    }
+}
+
+TEST_F(MainWindowTest, FailedSettingsWriteSaysSoAndKeepsTheFile)
+{
+    const QString folder = QFileInfo(SettingsFileName()).absolutePath();
+    QDir(folder).removeRecursively();
+    QFile blocker(folder); // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    {
+        TForm1 f({});
+        f.close();
+    }
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(SettingsFileName())) << messages[0].toStdString();
+    QFile::remove(folder);
+    QDir().mkpath(folder);
 }
 
 TEST_F(MainWindowTest, UserFunctionOfTheImageWindowReportsToTheSeries)
