@@ -46,6 +46,7 @@
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QToolBar>
+#include <algorithm>
 
 namespace {
 
@@ -376,10 +377,30 @@ QMdiSubWindow *TForm1::AddChild(QWidget *child, const QString &caption)
     child->setWindowTitle(caption);
     QMdiSubWindow *sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->resize(child->size());
+    sub->setGeometry(CascadePlace(child->size()));
     sub->show();
     mdi_->setActiveSubWindow(sub);
+    // After a dialog the frame is not yet active again; without the focus inside the new
+    // child, its return would give the child activation back to the previous one.
+    sub->setFocus();
     return sub;
+}
+
+// Each new child one title bar lower and to the right of the one before, all inside the
+// workspace; when the steps reach its edge they start again at the top left.
+QRect TForm1::CascadePlace(QSize size) const
+{
+    const QSize area = mdi_->viewport()->size();
+    if (area.isEmpty())
+        return QRect(QPoint(0, 0), size);
+    size = size.boundedTo(area);
+    const int step = std::max(8, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const int steps = std::min((area.width() - size.width()) / step, (area.height() - size.height()) / step) + 1;
+    int others = 0;
+    for (QMdiSubWindow *w : mdi_->subWindowList())
+        others += w->isVisible() && !w->isMinimized();
+    const int k = others % std::max(1, steps);
+    return QRect(QPoint(k * step, k * step), size);
 }
 
 TStatForm *TForm1::CreateSttChild(const QString &fileName, bool numbered)

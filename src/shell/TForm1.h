@@ -6,6 +6,7 @@
 #include "shell/MainWindowApi.h"
 
 #include <QMainWindow>
+#include <QRect>
 #include <QPointer>
 #include <QStringList>
 #include <memory>
@@ -120,6 +121,7 @@ private:
     void SubWinAboutToShow();
     void SubWindowActivated(QMdiSubWindow *w);
     QMdiSubWindow *AddChild(QWidget *child, const QString &caption);
+    QRect CascadePlace(QSize size) const;
     void SetActiveCaption(const QString &caption);
     void RedrawActiveScaleBar();
 

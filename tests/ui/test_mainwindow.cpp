@@ -26,6 +26,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -105,6 +106,40 @@ TEST_F(MainWindowTest, HintsReachTheStatusStrip)
     EXPECT_EQ(tips.first(), "Создать новый файл");
     EXPECT_EQ(f.ItemOpen->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(f.ItemExit->shortcut(), QKeySequence("Alt+F4"));
+}
+
+// The frame is inactive while a dialog is up; the child made after it must still end up
+// active once the frame is active again, and every child lies inside the workspace.
+TEST_F(MainWindowTest, NewChildIsActiveAndCascadedInsideTheWorkspace)
+{
+    TForm1 f({});
+    f.resize(900, 700);
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    f.NewSttFile();
+    QDialog dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    TImageForm *image = f.CreateImgChild(QString(), true);
+    dialog.hide();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.ActiveImageForm(), image);
+    EXPECT_TRUE(f.ImageFormActive());
+
+    for (int i = 0; i < 12; ++i)
+        f.NewSttFile();
+    const QRect area = f.MdiArea()->viewport()->rect();
+    QPoint previous(-1, -1);
+    for (QMdiSubWindow *w : f.MdiArea()->subWindowList()) {
+        EXPECT_TRUE(area.contains(w->geometry())) << w->windowTitle().toStdString();
+        EXPECT_NE(w->pos(), previous);
+        previous = w->pos();
+    }
+    f.close();
 }
 
 TEST_F(MainWindowTest, NumberingOnlyGrows)
