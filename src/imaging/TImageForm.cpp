@@ -414,7 +414,7 @@ void TImageForm::ModeSelect()
     selectCopyKey_ = 0;
     if (!picture_.isNull()) {
         PicturesEngine().SaveUndoCopy(picture_);
-        selectCopyKey_ = PicturesEngine().WorkingCopy().cacheKey();
+        selectCopyKey_ = undoCopyKey_ = PicturesEngine().WorkingCopy().cacheKey();
     }
     marksDrawn_ = false;
     BtnSelect0->setChecked(true);
@@ -556,7 +556,14 @@ void TImageForm::RunOperation(const std::function<void(TPictures &, QImage &)> &
     }
     EnableUndo();
     op(PicturesEngine(), picture_);
+    undoCopyKey_ = PicturesEngine().WorkingCopy().cacheKey();
     PictureChanged();
+}
+
+bool TImageForm::HoldsUndoCopy() const
+{
+    const QImage &copy = PicturesEngine().WorkingCopy();
+    return undoCopyKey_ != 0 && !copy.isNull() && copy.cacheKey() == undoCopyKey_;
 }
 
 void TImageForm::BtnFiltrApplyClick()

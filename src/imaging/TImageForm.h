@@ -68,6 +68,9 @@ public:
 
     void FormActivate();
     void FormDeactivate();
+    // Whether the engine's undo copy was taken from this window's picture (and not
+    // retaken since by another window).
+    bool HoldsUndoCopy() const;
 
     // BarImage
     QToolBar *BarImage;
@@ -201,6 +204,8 @@ private:
     // The engine's undo copy is shared by every window and operation: this is its key when
     // manual measurement took it, so a copy retaken since is never written back here.
     qint64 selectCopyKey_ = 0;
+    // Likewise for the last copy any command of this window took.
+    qint64 undoCopyKey_ = 0;
     bool marksDrawn_ = false;
 };
 

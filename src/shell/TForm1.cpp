@@ -761,11 +761,19 @@ void TForm1::FormStat()
     CreateSttChild(QString(), true)->SetData(*data);
 }
 
+// The undo copy goes back only into the window it was taken from, which becomes the
+// active one so that the user sees what was undone; it never lands, stretched, in another.
 void TForm1::ItemUndoClick()
 {
-    if (TImageForm *f = ActiveImageForm()) {
+    for (QMdiSubWindow *w : mdi_->subWindowList()) {
+        auto *f = qobject_cast<TImageForm *>(w->widget());
+        if (!f || !f->HoldsUndoCopy())
+            continue;
+        if (mdi_->currentSubWindow() != w)
+            mdi_->setActiveSubWindow(w);
         PicturesEngine().UndoLast(f->Picture());
         f->PictureChanged();
+        break;
     }
     ItemUndo->setEnabled(false);
 }

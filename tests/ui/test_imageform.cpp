@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -167,7 +168,7 @@ TEST_F(ImageWindow, OperationsUndoAndAnalysis)
     EXPECT_EQ(d.Count, 1);
 }
 
-TEST_F(ImageWindow, UndoIsOneCopyForAllWindows)
+TEST_F(ImageWindow, UndoGoesBackOnlyIntoTheWindowItCameFrom)
 {
     TForm1 main({});
     QImage white(6, 4, QImage::Format_RGBX8888);
@@ -175,14 +176,24 @@ TEST_F(ImageWindow, UndoIsOneCopyForAllWindows)
     TImageForm *a = main.CreateImgChild(QString(), true);
     a->SetPicture(white);
     TImageForm *b = main.CreateImgChild(QString(), true);
-    b->SetPicture(white);
+    b->SetPicture(QImage(9, 9, QImage::Format_RGBX8888)); // another size: no stretching
+    b->Picture().fill(Qt::white);
     a->BtnNegativeClick();
     b->BtnNegativeClick(); // the undo copy is now b's picture before its negative
-    main.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(b->parentWidget()));
+    main.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(a->parentWidget()));
     main.ItemUndoClick();
+    EXPECT_EQ(main.ActiveImageForm(), b); // b comes forward with its picture restored
+    EXPECT_EQ(b->Picture().size(), QSize(9, 9));
     EXPECT_EQ(b->Picture().pixel(1, 1) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(a->Picture().size(), QSize(6, 4));
     EXPECT_EQ(a->Picture().pixel(1, 1) & 0xFFFFFF, 0u); // a's negative stays
     EXPECT_FALSE(main.ItemUndo->isEnabled());
+    // With the window of the copy closed there is nothing to undo into.
+    b->BtnNegativeClick();
+    b->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    main.ItemUndoClick();
+    EXPECT_EQ(a->Picture().pixel(1, 1) & 0xFFFFFF, 0u);
 }
 
 TEST_F(ImageWindow, ClipboardCarriesAPcxImageBesideTheBitmap)
