@@ -526,7 +526,8 @@ void TForm1::OpenFile(const QString &fileName)
     if (ext == QLatin1String(".GRZ") || ext == QLatin1String(".DAT")) {
         if (ExecDialog(OpenDlg_) != QDialog::Accepted)
             return;
-        if (OpenDlg_->RadioButton1->isChecked())
+        // With no sample window to append to, "Дописать" opens the file as "Открыть" does.
+        if (OpenDlg_->RadioButton1->isChecked() || !ActiveStatForm())
             OpenData(fileName);
         else
             MergeData(fileName);

@@ -212,6 +212,11 @@ TEST_F(MainWindowTest, OpenFileDispatchesByExtension)
     f.OpenFile(a); // "Дописать"
     EXPECT_EQ(Captions(f).size(), 1);
     EXPECT_EQ(Read(f.ActiveStatForm())->Count, 2);
+    f.MdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    f.OpenFile(a); // "Дописать" still chosen, but nothing to append to: opened
+    ASSERT_EQ(Captions(f), QStringList({a}));
+    EXPECT_EQ(Read(f.ActiveStatForm())->Count, 1);
 }
 
 TEST_F(MainWindowTest, MergeOfThreeFilesAppendsToTheFirst)
