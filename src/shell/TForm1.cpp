@@ -707,7 +707,11 @@ void TForm1::Kalibr()
 {
     const QChar sep = numtext::SystemDecimalSeparator();
     KalibrDlg_->KPixEdit->setText(calibration::KPixText(KPix_, sep));
-    if (ExecDialog(KalibrDlg_) != QDialog::Accepted)
+    TImageForm *active = ImageFormActive_ ? ActiveImageForm() : nullptr;
+    KalibrDlg_->OfferPicture(active ? active->Picture() : QImage());
+    const int result = ExecDialog(KalibrDlg_);
+    KalibrDlg_->OfferPicture(QImage()); // no second copy of a picture kept
+    if (result != QDialog::Accepted)
         return;
     double v = 0;
     if (calibration::ReadKPix(KalibrDlg_->KPixEdit->text(), sep, v))
