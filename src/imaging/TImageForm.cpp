@@ -1,5 +1,6 @@
 #include "imaging/TImageForm.h"
 #include "image_files/PcxCodec.h"
+#include "imaging/BinaryAnalysis.h"
 #include "imaging/Measure.h"
 #include "imaging/ScaleBar.h"
 #include "imaging/TPictureMessage.h"
@@ -621,6 +622,14 @@ void TImageForm::AnalyseInto(QImage &picture)
     auto data = std::make_unique<TSampleData>();
     PicturesEngine().AnalyseBinary(*data, m->SizeFlag(), m->KPix(), picture);
     m->CreateSttChild(QString(), true)->SetData(*data);
+    const int n = data->Count;
+    m->ShowStatus(QStringLiteral("Найдено частиц: %1").arg(n));
+    if (n >= pictures::MaxParticles)
+        ShowMessage(QStringLiteral("Анализ остановлен на %1 частицах: в выборку вошли первые %1")
+                        .arg(pictures::MaxParticles));
+    else if (n == 0)
+        ShowMessage(QStringLiteral("Частицы не найдены: анализ ищет черные частицы на белом фоне. "
+                                   "Сначала преобразуйте изображение в черно-белое."));
 }
 
 void TImageForm::BtnAnalis1Click()

@@ -306,6 +306,11 @@ void TForm1::SetSeriesForm(TStatForm *form)
     SeriesForm_ = form;
 }
 
+void TForm1::ShowStatus(const QString &text)
+{
+    Panel1->setText(text);
+}
+
 void TForm1::SetUndoEnabled(bool enabled)
 {
     ItemUndo->setEnabled(enabled);

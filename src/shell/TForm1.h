@@ -50,6 +50,7 @@ public:
     TImageForm *CreateImgChild(const QString &fileName, bool numbered) override;
     TStatForm *CreateSttChild(const QString &fileName, bool numbered) override;
     void Kalibr() override;
+    void ShowStatus(const QString &text) override;
     TSampleData &SeriesData() override { return *SeriesData_; }
     TStatForm *SeriesForm() const override;
     void SetSeriesForm(TStatForm *form) override;

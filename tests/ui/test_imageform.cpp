@@ -166,6 +166,27 @@ TEST_F(ImageWindow, OperationsUndoAndAnalysis)
     TSampleData d;
     s->GetData(d);
     EXPECT_EQ(d.Count, 1);
+    EXPECT_EQ(main.Panel1->text(), "Найдено частиц: 1");
+    EXPECT_TRUE(messages.isEmpty());
+    // A grey picture holds no black particle on white: said, not an empty sample in silence.
+    QImage grey(40, 30, QImage::Format_RGBX8888);
+    grey.fill(QColor(90, 90, 90));
+    f->SetPicture(grey);
+    f->BtnAnalis1Click();
+    EXPECT_EQ(main.Panel1->text(), "Найдено частиц: 0");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Частицы не найдены"));
+    // More particles than the analysis takes: the stop is said too.
+    QImage dots(140, 140, QImage::Format_RGBX8888);
+    dots.fill(Qt::white);
+    for (int y = 6; y < 134; y += 4)
+        for (int x = 6; x < 134; x += 4)
+            dots.setPixel(x, y, 0xFF000000u);
+    f->SetPicture(dots);
+    f->BtnAnalis1Click();
+    EXPECT_EQ(main.Panel1->text(), "Найдено частиц: 1000");
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], "Анализ остановлен на 1000 частицах: в выборку вошли первые 1000");
 }
 
 TEST_F(ImageWindow, UndoGoesBackOnlyIntoTheWindowItCameFrom)
