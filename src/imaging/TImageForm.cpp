@@ -14,6 +14,8 @@
 #include "widgets/Messages.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -212,6 +214,12 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     Timer1->start();
     Timer1Timer();
     DrawCalibrate();
+
+    // Every text field of the bars, the spin boxes' own included.
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        field->installEventFilter(this);
+    for (QAbstractSpinBox *spin : findChildren<QAbstractSpinBox *>())
+        spin->installEventFilter(this);
 }
 
 void TImageForm::SetPicture(const QImage &picture)
@@ -353,7 +361,70 @@ bool TImageForm::eventFilter(QObject *watched, QEvent *e)
         ImageCalibrateClick();
         return true;
     }
+    if (auto *field = qobject_cast<QLineEdit *>(watched))
+        return FieldEvent(field, e);
+    // A key the field leaves goes on to its spin box, which would claim it in its stead.
+    if (auto *spin = qobject_cast<QAbstractSpinBox *>(watched))
+        return e->type() == QEvent::ShortcutOverride && FieldEvent(spin->findChild<QLineEdit *>(), e);
     return QWidget::eventFilter(watched, e);
+}
+
+namespace {
+
+bool IsEditShortcut(const QKeyEvent *k)
+{
+    return k->matches(QKeySequence::Copy) || k->matches(QKeySequence::Cut) || k->matches(QKeySequence::Paste);
+}
+
+// A key that writes into a text field or moves or selects within its text.
+bool IsTyping(const QKeyEvent *k)
+{
+    if (k->matches(QKeySequence::SelectAll))
+        return true;
+    switch (k->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return !k->text().isEmpty() && k->text().at(0).isPrint() && !(k->modifiers() & Qt::ControlModifier);
+    }
+}
+
+} // namespace
+
+// The Edit short-cuts act on the picture whatever control of the window has the focus;
+// only a field the user is typing into, or selecting in, keeps them for its text.
+bool TImageForm::FieldEvent(QLineEdit *field, QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::FocusIn:
+        typedInto_ = nullptr;
+        break;
+    case QEvent::KeyPress:
+        if (IsTyping(static_cast<QKeyEvent *>(e)))
+            typedInto_ = field;
+        break;
+    case QEvent::MouseButtonDblClick:
+        typedInto_ = field;
+        break;
+    case QEvent::MouseMove:
+        if (static_cast<QMouseEvent *>(e)->buttons())
+            typedInto_ = field;
+        break;
+    case QEvent::ShortcutOverride:
+        if (typedInto_ != field && IsEditShortcut(static_cast<QKeyEvent *>(e))) {
+            e->ignore(); // the field does not claim it: the main window's short-cut runs
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
 }
 
 void TImageForm::ArrangeWithSeries()
@@ -559,6 +630,9 @@ void TImageForm::RunOperation(const std::function<void(TPictures &, QImage &)> &
     op(PicturesEngine(), picture_);
     undoCopyKey_ = PicturesEngine().WorkingCopy().cacheKey();
     PictureChanged();
+    // The command is given: the keyboard goes back from the bar's field to the picture.
+    if (isAncestorOf(QApplication::focusWidget()))
+        Image->setFocus();
 }
 
 bool TImageForm::HoldsUndoCopy() const
@@ -967,6 +1041,7 @@ void TImageForm::PenWidthChange()
 TImageView::TImageView(TImageForm *form) : QWidget(), form_(form)
 {
     setMouseTracking(false);
+    setFocusPolicy(Qt::ClickFocus); // a click on the picture takes the keyboard from a field
 }
 
 void TImageView::paintEvent(QPaintEvent *)

@@ -182,6 +182,7 @@ protected:
 
 private:
     void ShowDisplaySize(QSize size);
+    bool FieldEvent(QLineEdit *field, QEvent *e);
     void SetDiffColour(QToolButton *panel, uint32_t colour);
     void EnableUndo();
     // A new sample window with the particles of `picture` (this window's or a mask's).
@@ -207,6 +208,7 @@ private:
     // Likewise for the last copy any command of this window took.
     qint64 undoCopyKey_ = 0;
     bool marksDrawn_ = false;
+    QLineEdit *typedInto_ = nullptr; // the field typed into since it took the focus
 };
 
 // The picture, drawn stretched to the widget's size; mouse events go to the window.

@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QMimeData>
+#include <QSpinBox>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -215,6 +217,30 @@ TEST_F(ImageWindow, UndoGoesBackOnlyIntoTheWindowItCameFrom)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     main.ItemUndoClick();
     EXPECT_EQ(a->Picture().pixel(1, 1) & 0xFFFFFF, 0u);
+}
+
+TEST_F(ImageWindow, EditShortcutsActOnThePictureUnlessAFieldIsTypedInto)
+{
+    TForm1 main({});
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    TImageForm *f = main.CreateImgChild(QString(), true);
+    QImage img(8, 6, QImage::Format_RGBX8888);
+    img.fill(Qt::green);
+    f->SetPicture(img);
+    f->ModeFiltr();
+    QLineEdit *field = f->EditFiltrX->findChild<QLineEdit *>();
+    field->setFocus();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(8, 6));
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); // selecting in the field
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "3");
+    f->BtnFiltrApplyClick(); // the command given, the keyboard is the picture's again
+    EXPECT_FALSE(field->hasFocus());
+    main.close();
 }
 
 TEST_F(ImageWindow, ClipboardCarriesAPcxImageBesideTheBitmap)
