@@ -30,7 +30,8 @@ void TwoChoices(QDialog *d, QRadioButton *&first, const QString &a, QRadioButton
     layout->addWidget(first);
     layout->addWidget(second);
     layout->addWidget(OkCancel(d));
-    d->setFixedSize(d->sizeHint().expandedTo(QSize(260, 0)));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addStrut(260);
 }
 
 } // namespace

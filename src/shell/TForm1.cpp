@@ -610,8 +610,15 @@ void TForm1::SaveImage(const QString &fileName)
 {
     TImageForm *form = ActiveImageForm();
     const QString ext = fileio::UpperExtension(fileName);
-    if (!form || (ext != QLatin1String(".BMP") && ext != QLatin1String(".JPG")))
+    if (!form)
         return;
+    if (ext != QLatin1String(".BMP") && ext != QLatin1String(".JPG")) {
+        // Nothing is written; better said than a caption that claims a saved file.
+        ShowMessage(QStringLiteral("Файл \"%1\" не записан: изображение сохраняется в форматах BMP (.bmp) "
+                                   "и JPEG (.jpg)")
+                        .arg(fileName));
+        return;
+    }
     if (form->CheckBoxSave->isChecked() && !form->Picture().isNull()) {
         scalebar::Stamp(form->Picture(), scalebar::DrawCalibrate(KPix_, numtext::SystemDecimalSeparator()),
                         form->LabelDate->text(), fileio::FileNamePart(fileName));
@@ -619,11 +626,12 @@ void TForm1::SaveImage(const QString &fileName)
     }
     int quality = 100;
     if (ext == QLatin1String(".JPG")) {
-        bool ok = false;
-        const QString answer = QInputDialog::getText(this, QStringLiteral("JPEG компрессия"),
-                                                     QStringLiteral("Сжатие, % = "), QLineEdit::Normal,
-                                                     QStringLiteral("100"), &ok);
-        quality = TMultImage::JpegQualityFromText(ok ? answer : QStringLiteral("100"));
+        QInputDialog box(this);
+        box.setWindowTitle(QStringLiteral("JPEG компрессия"));
+        box.setLabelText(QStringLiteral("Сжатие, % = "));
+        box.setTextValue(QStringLiteral("100"));
+        const bool ok = ExecDialog(&box) == QDialog::Accepted;
+        quality = TMultImage::JpegQualityFromText(ok ? box.textValue() : QStringLiteral("100"));
     }
     QString message;
     if (!TMultImage::SavePicture(fileName, form->Picture(), quality, message)) {

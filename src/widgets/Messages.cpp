@@ -1,6 +1,9 @@
 #include "widgets/Messages.h"
 
 #include <QApplication>
+#include <QBoxLayout>
+#include <QFontMetrics>
+#include <QVariant>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -44,9 +47,38 @@ void SetDialogRunner(std::function<int(QDialog *)> runner)
 
 int ExecDialog(QDialog *dialog)
 {
+    FitCaption(dialog);
     if (Runner())
         return Runner()(dialog);
     return dialog->exec();
+}
+
+int CaptionWidth(const QWidget *window)
+{
+    // Window managers draw captions in bold, between the window icon and three buttons.
+    QFont bold = window->font();
+    bold.setBold(true);
+    constexpr int kTitleBarChrome = 4 * 24 + 24;
+    return QFontMetrics(bold).horizontalAdvance(window->windowTitle()) + kTitleBarChrome;
+}
+
+void FitCaption(QWidget *window)
+{
+    const int need = CaptionWidth(window);
+    if (window->minimumWidth() >= need)
+        return;
+    auto *box = qobject_cast<QBoxLayout *>(window->layout());
+    if (box && (box->direction() == QBoxLayout::TopToBottom || box->direction() == QBoxLayout::BottomToTop)) {
+        // A strut widens the layout, whatever size constraint it keeps the window to.
+        if (window->property("captionStrut").toInt() < need) {
+            box->addStrut(need);
+            window->setProperty("captionStrut", need);
+        }
+    } else if (window->minimumWidth() == window->maximumWidth()) {
+        window->setFixedWidth(need);
+    } else {
+        window->setMinimumWidth(need);
+    }
 }
 
 // "description|pattern|description|pattern..." as Qt's name filters.

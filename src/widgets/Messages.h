@@ -10,10 +10,13 @@ void ShowMessage(const QString &text);
 void SetMessageSink(std::function<void(const QString &)> sink);
 
 class QDialog;
-// Runs a modal dialog and returns its result. Tests install a runner that sets the
-// controls and answers at once.
+// Runs a modal dialog, wide enough for its caption, and returns its result. Tests install
+// a runner that sets the controls and answers at once.
 int ExecDialog(QDialog *dialog);
 void SetDialogRunner(std::function<int(QDialog *)> runner);
+// The width a window needs for the desktop to show its caption in full, and making it so.
+int CaptionWidth(const QWidget *window);
+void FitCaption(QWidget *window);
 
 class QFileDialog;
 // A file dialog of our own look (not the desktop's) with the filter written as

@@ -128,8 +128,11 @@ TEST_F(ImageWindow, NewSaveWithStampAndCommands)
     EXPECT_TRUE(main.ImageFormActive());
     EXPECT_TRUE(main.ItemSave->isEnabled());
     EXPECT_EQ(main.MdiArea()->currentSubWindow()->windowTitle(), "Image1.bmp");
-    main.SaveImage(dir.filePath("a.png")); // not served: nothing written
+    main.SaveImage(dir.filePath("a.png")); // not served: nothing written, and said
     EXPECT_FALSE(QFile::exists(dir.filePath("a.png")));
+    EXPECT_EQ(main.MdiArea()->currentSubWindow()->windowTitle(), "Image1.bmp");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.takeFirst().contains(dir.filePath("a.png")));
     const QString bmp = dir.filePath("stamped.bmp");
     main.SaveImage(bmp);
     EXPECT_TRUE(QFile::exists(bmp));

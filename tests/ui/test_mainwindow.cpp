@@ -142,6 +142,20 @@ TEST_F(MainWindowTest, NewChildIsActiveAndCascadedInsideTheWorkspace)
     f.close();
 }
 
+TEST_F(MainWindowTest, DialogsAreWideEnoughForTheirCaptions)
+{
+    TForm1 f({});
+    answer = QDialog::Rejected;
+    prepare = [](QDialog *d) {
+        d->show();
+        EXPECT_GE(d->width(), CaptionWidth(d)) << d->windowTitle().toStdString();
+        d->hide();
+    };
+    for (QDialog *d : f.findChildren<QDialog *>())
+        ExecDialog(d);
+    f.NewImgFile(); // "Размеры изображения"
+}
+
 TEST_F(MainWindowTest, NumberingOnlyGrows)
 {
     TForm1 f({});
