@@ -123,6 +123,9 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     EditFiltrY = new QSpinBox(BarFiltrImage);
     EditFiltrY->setRange(1, 10);
     EditFiltrY->setValue(3);
+    NameAfter(Label1, EditFiltrX);
+    NameAfter(Label2, EditFiltrY);
+    EditFiltrY->setAccessibleName(QStringLiteral("Y=")); // its label repeats "X="
     BarFiltrImage->addWidget(Label1);
     BarFiltrImage->addWidget(EditFiltrX);
     BarFiltrImage->addWidget(Label2);
@@ -135,6 +138,7 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     EditBright = new QSpinBox(BarBandW);
     EditBright->setRange(0, 100);
     EditBright->setValue(30);
+    NameAfter(Label3, EditBright);
     BarBandW->addWidget(Label3);
     BarBandW->addWidget(EditBright);
     BtnBandWApply = BarBandW->addAction(QStringLiteral("Применить"));
@@ -148,6 +152,7 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     BarAnalis2Color = new QToolButton(BarAnalis2);
     BarAnalis2Color->setText(QStringLiteral("Цвет"));
     SetDiffColour(BarAnalis2Color, Analis2Color);
+    NameAfter(Label4, EditGrad);
     BarAnalis2->addWidget(Label4);
     BarAnalis2->addWidget(EditGrad);
     BarAnalis2->addWidget(BarAnalis2Color);
@@ -794,6 +799,7 @@ void TImageForm::BuildSelectBar()
     Label5 = new QLabel(QStringLiteral("Размер = "), BarSelect);
     EditMesure = new QLineEdit(QStringLiteral("0,0"), BarSelect);
     EditMesure->setFixedWidth(100);
+    NameAfter(Label5, EditMesure);
     BarSelect->addWidget(Label5);
     BarSelect->addWidget(EditMesure);
     BtnMesureAccept = BarSelect->addAction(QStringLiteral("Принять"));
@@ -864,6 +870,7 @@ void TImageForm::BuildDrawingBars()
     PenWidth->setFixedWidth(120);
     PenWidth->setToolTip(QStringLiteral("Размер карандаша"));
     PenWidth->setStatusTip(QStringLiteral("Размер карандаша"));
+    PenWidth->setAccessibleName(QStringLiteral("Размер карандаша"));
     PenSize = new QLabel(QStringLiteral("1"), BarPen);
     PenSize->setMinimumWidth(24);
     BarPen->addWidget(PenWidth);

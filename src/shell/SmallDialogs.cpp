@@ -1,4 +1,5 @@
 #include "shell/SmallDialogs.h"
+#include "widgets/Messages.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -55,8 +56,8 @@ TNewBMPForm::TNewBMPForm(QWidget *parent) : QDialog(parent)
     HeightEdit = new QLineEdit(this);
     auto *w = new QLabel(QStringLiteral("По &Горизонтали"), this);
     auto *h = new QLabel(QStringLiteral("По &Вертикали"), this);
-    w->setBuddy(WidthEdit);
-    h->setBuddy(HeightEdit);
+    NameAfter(w, WidthEdit);
+    NameAfter(h, HeightEdit);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(w);
     layout->addWidget(WidthEdit);

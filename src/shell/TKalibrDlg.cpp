@@ -27,6 +27,9 @@ TKalibrDlg::TKalibrDlg(QWidget *parent) : QDialog(parent)
     Edit2 = new QLineEdit(this);
     Label3 = new QLabel(QStringLiteral("Коэффициент пересчета, мкм/пикс"), this);
     KPixEdit = new QLineEdit(QStringLiteral("8") + numtext::SystemDecimalSeparator() + QStringLiteral("7"), this);
+    NameAfter(Label1, Edit1);
+    NameAfter(Label2, Edit2);
+    NameAfter(Label3, KPixEdit);
     BtnOpen = new QPushButton(QStringLiteral("Open"), this);
     BtnOK = new QPushButton(QStringLiteral("ОК"), this);
     // The toolkit's own Cancel caption, translated like every standard button.

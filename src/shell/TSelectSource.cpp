@@ -12,6 +12,7 @@ TSelectSource::TSelectSource(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Выбрать источник"));
     ListSources = new QListWidget(this);
     ListSources->setMinimumSize(360, 160);
+    ListSources->setAccessibleName(QStringLiteral("Устройства сканирования"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QVariant>
 #include <QDialog>
 #include <QFileDialog>
@@ -109,3 +111,10 @@ QFileDialog *MakeFileDialog(QWidget *parent, const QString &title, const QString
     return d;
 }
 
+void NameAfter(QLabel *label, QWidget *field)
+{
+    label->setBuddy(field);
+    QString name = label->text();
+    name.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    field->setAccessibleName(name.trimmed());
+}

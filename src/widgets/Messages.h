@@ -18,6 +18,11 @@ void SetDialogRunner(std::function<int(QDialog *)> runner);
 int CaptionWidth(const QWidget *window);
 void FitCaption(QWidget *window);
 
+class QLabel;
+// Ties a field to its label: the label's mnemonic leads to it, and the label's text, without
+// the mnemonic mark, is its accessible name (what screen readers and GUI checks find).
+void NameAfter(QLabel *label, QWidget *field);
+
 class QFileDialog;
 // A file dialog of our own look (not the desktop's) with the filter written as
 // "description|pattern;pattern|description|pattern..."; a save dialog does not ask before

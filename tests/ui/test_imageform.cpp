@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -110,6 +111,12 @@ TEST_F(ImageWindow, ZoomCutPasteAndModes)
     EXPECT_TRUE(f.BarBandW->isHidden());
     EXPECT_FALSE(f.BarDiffImage->isHidden());
     EXPECT_EQ(f.BarImage->actions().size(), 13);
+    // Every field of the bars is found by its label.
+    for (QWidget *field : f.findChildren<QWidget *>())
+        if (qobject_cast<QAbstractSpinBox *>(field) || field == f.PenWidth
+            || (qobject_cast<QLineEdit *>(field) && !qobject_cast<QAbstractSpinBox *>(field->parent())))
+            EXPECT_FALSE(field->accessibleName().isEmpty()) << field->metaObject()->className();
+    EXPECT_EQ(f.EditBright->accessibleName(), "Яркость, % =");
 }
 
 TEST_F(ImageWindow, NewSaveWithStampAndCommands)

@@ -18,6 +18,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QImage>
 #include <QMdiArea>
@@ -142,7 +144,7 @@ TEST_F(MainWindowTest, NewChildIsActiveAndCascadedInsideTheWorkspace)
     f.close();
 }
 
-TEST_F(MainWindowTest, DialogsAreWideEnoughForTheirCaptions)
+TEST_F(MainWindowTest, DialogsShowTheirCaptionsAndNameTheirFields)
 {
     TForm1 f({});
     answer = QDialog::Rejected;
@@ -150,6 +152,11 @@ TEST_F(MainWindowTest, DialogsAreWideEnoughForTheirCaptions)
         d->show();
         EXPECT_GE(d->width(), CaptionWidth(d)) << d->windowTitle().toStdString();
         d->hide();
+        if (qobject_cast<QFileDialog *>(d))
+            return;
+        for (QLineEdit *field : d->findChildren<QLineEdit *>()) // and their fields have names
+            if (field->window() == d)
+                EXPECT_FALSE(field->accessibleName().isEmpty()) << d->windowTitle().toStdString();
     };
     for (QDialog *d : f.findChildren<QDialog *>())
         ExecDialog(d);
