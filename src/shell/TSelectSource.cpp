@@ -30,6 +30,11 @@ bool TSelectSource::Execute()
 
 bool TSelectSource::Execute(const QList<scanner::Device> &devices)
 {
+    if (devices.isEmpty()) {
+        // An empty list to choose from would say nothing.
+        ShowMessage(QStringLiteral("Устройства сканирования не найдены"));
+        return false;
+    }
     devices_ = devices;
     ListSources->clear();
     const QString current = scanner::SelectedDevice();
