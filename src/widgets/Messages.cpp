@@ -1,7 +1,9 @@
 #include "widgets/Messages.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QBoxLayout>
+#include <QCompleter>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QRegularExpression>
@@ -50,9 +52,13 @@ void SetDialogRunner(std::function<int(QDialog *)> runner)
 int ExecDialog(QDialog *dialog)
 {
     FitCaption(dialog);
-    if (Runner())
-        return Runner()(dialog);
-    return dialog->exec();
+    const int result = Runner() ? Runner()(dialog) : dialog->exec();
+    // A name completed with Enter accepts the dialog but leaves the completion list up, a
+    // window of its own that would stay over the program.
+    for (QCompleter *c : dialog->findChildren<QCompleter *>())
+        if (c->popup())
+            c->popup()->hide();
+    return result;
 }
 
 int CaptionWidth(const QWidget *window)

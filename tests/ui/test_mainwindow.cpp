@@ -17,6 +17,8 @@
 #include <QEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -144,7 +146,7 @@ TEST_F(MainWindowTest, NewChildIsActiveAndCascadedInsideTheWorkspace)
     f.close();
 }
 
-TEST_F(MainWindowTest, DialogsShowTheirCaptionsAndNameTheirFields)
+TEST_F(MainWindowTest, DialogsShowTheirCaptionsNameTheirFieldsAndLeaveNoPopUp)
 {
     TForm1 f({});
     answer = QDialog::Rejected;
@@ -152,14 +154,22 @@ TEST_F(MainWindowTest, DialogsShowTheirCaptionsAndNameTheirFields)
         d->show();
         EXPECT_GE(d->width(), CaptionWidth(d)) << d->windowTitle().toStdString();
         d->hide();
-        if (qobject_cast<QFileDialog *>(d))
+        if (qobject_cast<QFileDialog *>(d)) {
+            // A completion list still up when the dialog is answered (Enter on a name).
+            QCompleter *c = d->findChild<QCompleter *>();
+            ASSERT_TRUE(c && c->popup());
+            c->popup()->show();
             return;
+        }
         for (QLineEdit *field : d->findChildren<QLineEdit *>()) // and their fields have names
             if (field->window() == d)
                 EXPECT_FALSE(field->accessibleName().isEmpty()) << d->windowTitle().toStdString();
     };
-    for (QDialog *d : f.findChildren<QDialog *>())
+    for (QDialog *d : f.findChildren<QDialog *>()) {
         ExecDialog(d);
+        for (QCompleter *c : d->findChildren<QCompleter *>())
+            EXPECT_FALSE(c->popup()->isVisible()) << d->windowTitle().toStdString();
+    }
     f.NewImgFile(); // "Размеры изображения"
 }
 
