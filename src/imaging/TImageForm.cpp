@@ -72,6 +72,9 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     BtnAnalis1 = button(QStringLiteral("A1"), QStringLiteral("Анализ бинарного изображения"), &TImageForm::BtnAnalis1Click);
     btnAnalis2 = button(QStringLiteral("A2"), QStringLiteral("Анализ по оттенкам"), &TImageForm::btnAnalis2Click);
     BtnP = button(QStringLiteral("P"), QStringLiteral("Функция пользователя"), &TImageForm::BtnPClick);
+    // The mirrors are standard actions with the desktop's own pictures.
+    BtnMirrorH->setIcon(StandardIcon(QStringLiteral("object-flip-horizontal")));
+    BtnMirrorV->setIcon(StandardIcon(QStringLiteral("object-flip-vertical")));
 
     auto bar = [this] {
         auto *b = new QToolBar(this);

@@ -16,6 +16,7 @@
 #include "samples/TGroupDlg.h"
 #include "samples/TStatForm.h"
 #include "shell/Calibration.h"
+#include "widgets/Glyphs.h"
 #include "widgets/Messages.h"
 #include "shell/NewPicture.h"
 #include "shell/Scanner.h"
@@ -200,28 +201,36 @@ void TForm1::BuildToolBar()
     BarMain->setObjectName(QStringLiteral("BarMain"));
     BarMain->setMovable(false);
     BarMain->setIconSize(QSize(19, 19));
-    auto button = [this](QStyle::StandardPixmap icon, const QString &glyph, const QString &tip,
-                         void (TForm1::*slot)()) {
-        QIcon i = glyph.isEmpty() ? style()->standardIcon(icon) : QIcon();
-        QAction *a = BarMain->addAction(i, tip);
+    auto button = [this](const char *icon, const QString &tip, void (TForm1::*slot)()) {
+        QAction *a = BarMain->addAction(StandardIcon(QLatin1String(icon)), tip);
         a->setToolTip(tip);
         a->setStatusTip(tip);
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    BtnNew = button(QStyle::SP_FileIcon, {}, QStringLiteral("Создать новый файл"), &TForm1::NewFile);
-    BtnOpen = button(QStyle::SP_DialogOpenButton, {}, QStringLiteral("Открыть"), &TForm1::Open);
-    BtnOpenAdd = button(QStyle::SP_FileDialogDetailedView, {}, QStringLiteral("Объединить"), &TForm1::OpenAdd);
-    BtnSave = button(QStyle::SP_DialogSaveButton, {}, QStringLiteral("Сохранить"), &TForm1::Save);
-    BtnGetImage = button(QStyle::SP_DriveDVDIcon, {}, QStringLiteral("Получить"), &TForm1::GetImage);
-    BtnCut = button(QStyle::SP_TrashIcon, {}, QStringLiteral("Вырезать"), &TForm1::ItemCutClick);
-    BtnCopy = button(QStyle::SP_FileDialogNewFolder, {}, QStringLiteral("Копировать"), &TForm1::ItemCopyClick);
-    BtnPaste = button(QStyle::SP_DialogApplyButton, {}, QStringLiteral("Вставить"), &TForm1::ItemPasteClick);
-    BtnCalc = button(QStyle::SP_ComputerIcon, {}, QStringLiteral("Калькулятор"), &TForm1::CalcClick);
+    BtnNew = button("document-new", QStringLiteral("Создать новый файл"), &TForm1::NewFile);
+    BtnOpen = button("document-open", QStringLiteral("Открыть"), &TForm1::Open);
+    BtnOpenAdd = button("grizal-open-add", QStringLiteral("Объединить"), &TForm1::OpenAdd);
+    BtnSave = button("document-save", QStringLiteral("Сохранить"), &TForm1::Save);
+    BtnGetImage = button("scanner", QStringLiteral("Получить"), &TForm1::GetImage);
+    BtnCut = button("edit-cut", QStringLiteral("Вырезать"), &TForm1::ItemCutClick);
+    BtnCopy = button("edit-copy", QStringLiteral("Копировать"), &TForm1::ItemCopyClick);
+    BtnPaste = button("edit-paste", QStringLiteral("Вставить"), &TForm1::ItemPasteClick);
+    BtnCalc = button("accessories-calculator", QStringLiteral("Калькулятор"), &TForm1::CalcClick);
     BtnCalc->setCheckable(true);
-    BtnFormStat = button(QStyle::SP_FileDialogListView, {},
-                         QStringLiteral("Формирование выборки с указанными параметрами"), &TForm1::FormStat);
-    BtnInfo = button(QStyle::SP_MessageBoxInformation, {}, QStringLiteral("О программе"), &TForm1::ItemInfoClick);
+    BtnFormStat = button("grizal-generate", QStringLiteral("Формирование выборки с указанными параметрами"),
+                         &TForm1::FormStat);
+    BtnInfo = button("help-about", QStringLiteral("О программе"), &TForm1::ItemInfoClick);
+    // The menu items of the same commands show the same pictures.
+    const std::pair<QAction *, QAction *> twins[] = {{ItemNew, BtnNew},   {ItemOpen, BtnOpen},
+                                                     {ItemOpenAdd, BtnOpenAdd}, {ItemSave, BtnSave},
+                                                     {ItemGetImage, BtnGetImage}, {ItemCut, BtnCut},
+                                                     {ItemCopy, BtnCopy}, {ItemPaste, BtnPaste},
+                                                     {ItemFormStat, BtnFormStat}, {ItemInfo, BtnInfo}};
+    for (const auto &[item, btn] : twins)
+        item->setIcon(btn->icon());
+    ItemUndo->setIcon(StandardIcon(QStringLiteral("edit-undo")));
+    ItemExit->setIcon(StandardIcon(QStringLiteral("application-exit")));
 }
 
 bool TForm1::event(QEvent *e)

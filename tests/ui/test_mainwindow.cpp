@@ -8,6 +8,7 @@
 #include "shell/SmallDialogs.h"
 #include "shell/TForm1.h"
 #include "shell/TParamDlg.h"
+#include "widgets/Glyphs.h"
 
 #include <QAction>
 #include <QLabel>
@@ -108,6 +109,14 @@ TEST_F(MainWindowTest, HintsReachTheStatusStrip)
         tips << a->toolTip();
     EXPECT_EQ(tips.size(), 11);
     EXPECT_EQ(tips.first(), "Создать новый файл");
+    // Standard actions show the desktop's pictures of them (here, with no desktop theme,
+    // the drawn ones), never a bin for Cut or a check mark for Paste.
+    auto picture = [](const QIcon &i) { return i.pixmap(24, 24).toImage(); };
+    for (auto [button, name] : {std::pair{f.BtnNew, "document-new"}, {f.BtnCut, "edit-cut"},
+                                {f.BtnCopy, "edit-copy"}, {f.BtnPaste, "edit-paste"}}) {
+        EXPECT_FALSE(DrawnIcon(name).isNull()) << name;
+        EXPECT_EQ(picture(button->icon()), picture(StandardIcon(name))) << name;
+    }
     EXPECT_EQ(f.ItemOpen->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(f.ItemExit->shortcut(), QKeySequence("Alt+F4"));
 }
