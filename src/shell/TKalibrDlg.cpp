@@ -74,7 +74,7 @@ TKalibrDlg::TKalibrDlg(QWidget *parent) : QDialog(parent)
     buttons->addWidget(BtnOK);
     buttons->addWidget(standard);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(ScrollBox);
+    layout->addWidget(ScrollBox, 0, Qt::AlignHCenter);
     layout->addLayout(fields);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
