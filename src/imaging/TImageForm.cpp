@@ -14,9 +14,9 @@
 #include "widgets/Messages.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QActionGroup>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QClipboard>

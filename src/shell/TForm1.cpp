@@ -222,11 +222,10 @@ void TForm1::BuildToolBar()
                          &TForm1::FormStat);
     BtnInfo = button("help-about", QStringLiteral("О программе"), &TForm1::ItemInfoClick);
     // The menu items of the same commands show the same pictures.
-    const std::pair<QAction *, QAction *> twins[] = {{ItemNew, BtnNew},   {ItemOpen, BtnOpen},
-                                                     {ItemOpenAdd, BtnOpenAdd}, {ItemSave, BtnSave},
-                                                     {ItemGetImage, BtnGetImage}, {ItemCut, BtnCut},
-                                                     {ItemCopy, BtnCopy}, {ItemPaste, BtnPaste},
-                                                     {ItemFormStat, BtnFormStat}, {ItemInfo, BtnInfo}};
+    const std::pair<QAction *, QAction *> twins[] = {
+        {ItemNew, BtnNew},           {ItemOpen, BtnOpen}, {ItemOpenAdd, BtnOpenAdd}, {ItemSave, BtnSave},
+        {ItemGetImage, BtnGetImage}, {ItemCut, BtnCut},   {ItemCopy, BtnCopy},       {ItemPaste, BtnPaste},
+        {ItemFormStat, BtnFormStat}, {ItemInfo, BtnInfo}};
     for (const auto &[item, btn] : twins)
         item->setIcon(btn->icon());
     ItemUndo->setIcon(StandardIcon(QStringLiteral("edit-undo")));

@@ -1,16 +1,15 @@
 #include "widgets/Messages.h"
 
-#include <QApplication>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QBoxLayout>
 #include <QCompleter>
-#include <QFontMetrics>
-#include <QLabel>
-#include <QRegularExpression>
-#include <QVariant>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
+#include <QVariant>
 
 namespace {
 std::function<void(const QString &)> &Sink()
@@ -120,7 +119,5 @@ QFileDialog *MakeFileDialog(QWidget *parent, const QString &title, const QString
 void NameAfter(QLabel *label, QWidget *field)
 {
     label->setBuddy(field);
-    QString name = label->text();
-    name.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-    field->setAccessibleName(name.trimmed());
+    field->setAccessibleName(label->text().remove(QLatin1Char('&')).trimmed());
 }
