@@ -45,6 +45,13 @@ void Page(QPainter &p, const QRectF &r)
     p.drawLine(QPointF(r.right() - fold, r.top() + fold), QPointF(r.right(), r.top() + fold));
 }
 
+void Box(QPainter &p, const QRectF &r, const QColor &fill, const QColor &line = kInk)
+{
+    p.setPen(QPen(line, 1.2));
+    p.setBrush(fill);
+    p.drawRoundedRect(r, 1.5, 1.5);
+}
+
 void Lines(QPainter &p, qreal x0, qreal x1, qreal y0, int n)
 {
     p.setPen(QPen(QColor(136, 138, 133), 1.2));
@@ -75,6 +82,18 @@ void Folder(QPainter &p)
     p.drawPath(front);
 }
 
+// A shape and its mirror image across a dashed vertical axis.
+void Mirror(QPainter &p)
+{
+    p.setPen(QPen(kInk, 1.2, Qt::DashLine));
+    p.drawLine(QPointF(12, 2), QPointF(12, 22));
+    p.setPen(QPen(kInk, 1.2));
+    p.setBrush(kInk);
+    p.drawPolygon(QPolygonF({QPointF(10, 5), QPointF(10, 19), QPointF(3, 19)}));
+    p.setBrush(kPaper);
+    p.drawPolygon(QPolygonF({QPointF(14, 5), QPointF(14, 19), QPointF(21, 19)}));
+}
+
 // Each drawing on a 24 x 24 canvas.
 const QHash<QString, std::function<void(QPainter &)>> &Drawings()
 {
@@ -92,9 +111,7 @@ const QHash<QString, std::function<void(QPainter &)>> &Drawings()
          }},
         {QStringLiteral("document-save"),
          [](QPainter &p) {
-             p.setPen(QPen(QColor(32, 74, 135), 1.2));
-             p.setBrush(QColor(52, 101, 164));
-             p.drawRoundedRect(QRectF(3.5, 3.5, 17, 17), 1.5, 1.5);
+             Box(p, QRectF(3.5, 3.5, 17, 17), QColor(52, 101, 164), QColor(32, 74, 135));
              p.setBrush(kPaper);
              p.drawRect(QRectF(6.5, 3.5, 11, 7));
              p.setBrush(QColor(186, 189, 182));
@@ -119,20 +136,14 @@ const QHash<QString, std::function<void(QPainter &)>> &Drawings()
          }},
         {QStringLiteral("edit-paste"),
          [](QPainter &p) {
-             p.setPen(QPen(QColor(143, 89, 2), 1.2));
-             p.setBrush(QColor(193, 125, 17));
-             p.drawRoundedRect(QRectF(3.5, 3.5, 14, 18), 1.5, 1.5);
-             p.setBrush(QColor(186, 189, 182));
-             p.setPen(QPen(kInk, 1.2));
-             p.drawRoundedRect(QRectF(7.5, 1.5, 6, 4), 1, 1);
+             Box(p, QRectF(3.5, 3.5, 14, 18), QColor(193, 125, 17), QColor(143, 89, 2));
+             Box(p, QRectF(7.5, 1.5, 6, 4), QColor(186, 189, 182));
              Page(p, QRectF(9.5, 8.5, 12, 14));
              Lines(p, 12, 18.5, 14, 3);
          }},
         {QStringLiteral("scanner"),
          [](QPainter &p) {
-             p.setPen(QPen(kInk, 1.2));
-             p.setBrush(QColor(211, 215, 207));
-             p.drawRoundedRect(QRectF(2.5, 9.5, 19, 9), 2, 2);
+             Box(p, QRectF(2.5, 9.5, 19, 9), QColor(211, 215, 207));
              p.setBrush(QColor(136, 138, 133));
              p.drawRect(QRectF(2.5, 7.5, 19, 2));
              p.setPen(QPen(QColor(114, 159, 207), 2));
@@ -143,9 +154,7 @@ const QHash<QString, std::function<void(QPainter &)>> &Drawings()
          }},
         {QStringLiteral("accessories-calculator"),
          [](QPainter &p) {
-             p.setPen(QPen(kInk, 1.2));
-             p.setBrush(QColor(186, 189, 182));
-             p.drawRoundedRect(QRectF(4.5, 2.5, 15, 19), 2, 2);
+             Box(p, QRectF(4.5, 2.5, 15, 19), QColor(186, 189, 182));
              p.setBrush(QColor(138, 226, 52));
              p.drawRect(QRectF(6.5, 4.5, 11, 4));
              p.setPen(Qt::NoPen);
@@ -169,25 +178,13 @@ const QHash<QString, std::function<void(QPainter &)>> &Drawings()
              p.setPen(QPen(QColor(204, 0, 0), 5, Qt::SolidLine, Qt::RoundCap));
              p.drawLine(QPointF(5, 12), QPointF(19, 12));
          }},
-        {QStringLiteral("object-flip-horizontal"),
-         [](QPainter &p) {
-             p.setPen(QPen(kInk, 1.2, Qt::DashLine));
-             p.drawLine(QPointF(12, 2), QPointF(12, 22));
-             p.setPen(QPen(kInk, 1.2));
-             p.setBrush(kInk);
-             p.drawPolygon(QPolygonF({QPointF(10, 5), QPointF(10, 19), QPointF(3, 19)}));
-             p.setBrush(kPaper);
-             p.drawPolygon(QPolygonF({QPointF(14, 5), QPointF(14, 19), QPointF(21, 19)}));
-         }},
+        {QStringLiteral("object-flip-horizontal"), [](QPainter &p) { Mirror(p); }},
         {QStringLiteral("object-flip-vertical"),
          [](QPainter &p) {
-             p.setPen(QPen(kInk, 1.2, Qt::DashLine));
-             p.drawLine(QPointF(2, 12), QPointF(22, 12));
-             p.setPen(QPen(kInk, 1.2));
-             p.setBrush(kInk);
-             p.drawPolygon(QPolygonF({QPointF(5, 10), QPointF(19, 10), QPointF(19, 3)}));
-             p.setBrush(kPaper);
-             p.drawPolygon(QPolygonF({QPointF(5, 14), QPointF(19, 14), QPointF(19, 21)}));
+             p.translate(12, 12);
+             p.rotate(90);
+             p.translate(-12, -12);
+             Mirror(p);
          }},
         {QStringLiteral("x-office-spreadsheet"),
          [](QPainter &p) {
