@@ -182,6 +182,18 @@ TEST_F(MainWindowTest, DialogsShowTheirCaptionsNameTheirFieldsAndLeaveNoPopUp)
     f.NewImgFile(); // "Размеры изображения"
 }
 
+// Destroyed while shown, the frame's children signal on their way out; under the sanitizer
+// build this is where a slot of the half-destroyed main window would run.
+TEST_F(MainWindowTest, DestroyedWhileShownWithChildren)
+{
+    auto f = std::make_unique<TForm1>(QStringList());
+    f->show();
+    f->NewSttFile();
+    f->CreateImgChild(QString(), true);
+    f.reset();
+    EXPECT_EQ(MainWindow(), nullptr);
+}
+
 TEST_F(MainWindowTest, NumberingOnlyGrows)
 {
     TForm1 f({});
