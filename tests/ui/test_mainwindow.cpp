@@ -400,14 +400,20 @@ TEST_F(MainWindowTest, FailedSettingsWriteSaysSoAndKeepsTheFile)
     QFile blocker(folder); // a file where the folder should be
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
+    struct Restore {
+        QString folder;
+        ~Restore()
+        {
+            QFile::remove(folder);
+            QDir().mkpath(folder);
+        }
+    } restore{folder};
     {
         TForm1 f({});
         f.close();
     }
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(SettingsFileName())) << messages[0].toStdString();
-    QFile::remove(folder);
-    QDir().mkpath(folder);
 }
 
 TEST_F(MainWindowTest, UserFunctionOfTheImageWindowReportsToTheSeries)
