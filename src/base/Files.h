@@ -12,7 +12,11 @@ QString UpperExtension(const QString &fileName);
 // The file name without its directory.
 QString FileNamePart(const QString &fileName);
 
-// Writes the whole file or nothing: an existing file is left intact on failure.
+// The message of a file that could not be written; it names the file.
+QString CannotWrite(const QString &fileName);
+
+// Writes the whole file or nothing: an existing file is left intact on failure, a full
+// disk included, and `error` names the file.
 bool WriteFileAtomically(const QString &fileName, const QByteArray &bytes, QString &error);
 
 } // namespace fileio

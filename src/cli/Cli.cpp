@@ -187,7 +187,7 @@ bool WritePicture(const QString &fileName, const QImage &picture, int jpegQualit
     // The windows only offer the writable types; here a name of another type would
     // otherwise end in silence with nothing written.
     if (!TMultImage::IsWritableExtension(fileio::UpperExtension(fileName))) {
-        Message(QStringLiteral("Не удается записать файл \"%1\"").arg(fileName));
+        Message(fileio::CannotWrite(fileName));
         return false;
     }
     if (!TMultImage::SavePicture(fileName, picture, jpegQuality, message)) {

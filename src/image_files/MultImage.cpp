@@ -75,13 +75,26 @@ bool IsWritableExtension(const QString &ext)
     return list.contains(ext);
 }
 
+QString CommonExtension(const QString &upperExt)
+{
+    if (upperExt == QLatin1String(".JPEG") || upperExt == QLatin1String(".JPE"))
+        return QStringLiteral(".JPG");
+    if (upperExt == QLatin1String(".TIFF"))
+        return QStringLiteral(".TIF");
+    return upperExt;
+}
+
 bool LoadPicture(const QString &fileName, QImage &picture, QString &message)
+{
+    return LoadPictureAs(fileName, fileio::UpperExtension(fileName), picture, message);
+}
+
+bool LoadPictureAs(const QString &fileName, const QString &ext, QImage &picture, QString &message)
 {
     if (!QFileInfo::exists(fileName)) {
         message = QStringLiteral("Файл не найден!");
         return false;
     }
-    const QString ext = fileio::UpperExtension(fileName);
     QImage work;
     bool failed = false;
     if (ext == QLatin1String(".EMF") || ext == QLatin1String(".WMF")) {
@@ -161,7 +174,7 @@ bool SavePicture(const QString &fileName, const QImage &picture, int jpegQuality
         return false;
     }
     if (bytes.isEmpty()) {
-        message = QStringLiteral("Не удается записать файл \"%1\"").arg(fileName);
+        message = fileio::CannotWrite(fileName);
         return false;
     }
     return fileio::WriteFileAtomically(fileName, bytes, message);

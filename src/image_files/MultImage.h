@@ -15,6 +15,10 @@ bool IsWritableExtension(const QString &upperExt); // ".BMP", ".JPG", ".GIF", ".
 // message. A PCX file the codec refuses leaves the picture as it was, with the codec's text.
 // Returns false whenever `message` was set.
 bool LoadPicture(const QString &fileName, QImage &picture, QString &message);
+// The same, reading the file as the kind `upperExt` names whatever its own extension.
+bool LoadPictureAs(const QString &fileName, const QString &upperExt, QImage &picture, QString &message);
+// The extension a long or variant spelling stands for (".JPEG" is ".JPG", ".TIFF" ".TIF").
+QString CommonExtension(const QString &upperExt);
 
 // Writes the picture in the format of the extension (nothing for any other extension),
 // whole or not at all. `jpegQuality` is used for ".JPG". Returns false with a message

@@ -1,5 +1,6 @@
 #include "imaging/TImageForm.h"
 #include "image_files/PcxCodec.h"
+#include "imaging/BinaryAnalysis.h"
 #include "imaging/Measure.h"
 #include "imaging/ScaleBar.h"
 #include "imaging/TPictureMessage.h"
@@ -14,6 +15,8 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QClipboard>
@@ -69,6 +72,9 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     BtnAnalis1 = button(QStringLiteral("A1"), QStringLiteral("Анализ бинарного изображения"), &TImageForm::BtnAnalis1Click);
     btnAnalis2 = button(QStringLiteral("A2"), QStringLiteral("Анализ по оттенкам"), &TImageForm::btnAnalis2Click);
     BtnP = button(QStringLiteral("P"), QStringLiteral("Функция пользователя"), &TImageForm::BtnPClick);
+    // The mirrors are standard actions with the desktop's own pictures.
+    BtnMirrorH->setIcon(StandardIcon(QStringLiteral("object-flip-horizontal")));
+    BtnMirrorV->setIcon(StandardIcon(QStringLiteral("object-flip-vertical")));
 
     auto bar = [this] {
         auto *b = new QToolBar(this);
@@ -120,6 +126,9 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     EditFiltrY = new QSpinBox(BarFiltrImage);
     EditFiltrY->setRange(1, 10);
     EditFiltrY->setValue(3);
+    NameAfter(Label1, EditFiltrX);
+    NameAfter(Label2, EditFiltrY);
+    EditFiltrY->setAccessibleName(QStringLiteral("Y=")); // its label repeats "X="
     BarFiltrImage->addWidget(Label1);
     BarFiltrImage->addWidget(EditFiltrX);
     BarFiltrImage->addWidget(Label2);
@@ -132,6 +141,7 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     EditBright = new QSpinBox(BarBandW);
     EditBright->setRange(0, 100);
     EditBright->setValue(30);
+    NameAfter(Label3, EditBright);
     BarBandW->addWidget(Label3);
     BarBandW->addWidget(EditBright);
     BtnBandWApply = BarBandW->addAction(QStringLiteral("Применить"));
@@ -145,6 +155,7 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     BarAnalis2Color = new QToolButton(BarAnalis2);
     BarAnalis2Color->setText(QStringLiteral("Цвет"));
     SetDiffColour(BarAnalis2Color, Analis2Color);
+    NameAfter(Label4, EditGrad);
     BarAnalis2->addWidget(Label4);
     BarAnalis2->addWidget(EditGrad);
     BarAnalis2->addWidget(BarAnalis2Color);
@@ -211,6 +222,12 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     Timer1->start();
     Timer1Timer();
     DrawCalibrate();
+
+    // Every text field of the bars, the spin boxes' own included.
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        field->installEventFilter(this);
+    for (QAbstractSpinBox *spin : findChildren<QAbstractSpinBox *>())
+        spin->installEventFilter(this);
 }
 
 void TImageForm::SetPicture(const QImage &picture)
@@ -352,7 +369,70 @@ bool TImageForm::eventFilter(QObject *watched, QEvent *e)
         ImageCalibrateClick();
         return true;
     }
+    if (auto *field = qobject_cast<QLineEdit *>(watched))
+        return FieldEvent(field, e);
+    // A key the field leaves goes on to its spin box, which would claim it in its stead.
+    if (auto *spin = qobject_cast<QAbstractSpinBox *>(watched))
+        return e->type() == QEvent::ShortcutOverride && FieldEvent(spin->findChild<QLineEdit *>(), e);
     return QWidget::eventFilter(watched, e);
+}
+
+namespace {
+
+bool IsEditShortcut(const QKeyEvent *k)
+{
+    return k->matches(QKeySequence::Copy) || k->matches(QKeySequence::Cut) || k->matches(QKeySequence::Paste);
+}
+
+// A key that writes into a text field or moves or selects within its text.
+bool IsTyping(const QKeyEvent *k)
+{
+    if (k->matches(QKeySequence::SelectAll))
+        return true;
+    switch (k->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return !k->text().isEmpty() && k->text().at(0).isPrint() && !(k->modifiers() & Qt::ControlModifier);
+    }
+}
+
+} // namespace
+
+// The Edit short-cuts act on the picture whatever control of the window has the focus;
+// only a field the user is typing into, or selecting in, keeps them for its text.
+bool TImageForm::FieldEvent(QLineEdit *field, QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::FocusIn:
+        typedInto_ = nullptr;
+        break;
+    case QEvent::KeyPress:
+        if (IsTyping(static_cast<QKeyEvent *>(e)))
+            typedInto_ = field;
+        break;
+    case QEvent::MouseButtonDblClick:
+        typedInto_ = field;
+        break;
+    case QEvent::MouseMove:
+        if (static_cast<QMouseEvent *>(e)->buttons())
+            typedInto_ = field;
+        break;
+    case QEvent::ShortcutOverride:
+        if (typedInto_ != field && IsEditShortcut(static_cast<QKeyEvent *>(e))) {
+            e->ignore(); // the field does not claim it: the main window's short-cut runs
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
 }
 
 void TImageForm::ArrangeWithSeries()
@@ -414,7 +494,7 @@ void TImageForm::ModeSelect()
     selectCopyKey_ = 0;
     if (!picture_.isNull()) {
         PicturesEngine().SaveUndoCopy(picture_);
-        selectCopyKey_ = PicturesEngine().WorkingCopy().cacheKey();
+        selectCopyKey_ = undoCopyKey_ = PicturesEngine().WorkingCopy().cacheKey();
     }
     marksDrawn_ = false;
     BtnSelect0->setChecked(true);
@@ -556,7 +636,17 @@ void TImageForm::RunOperation(const std::function<void(TPictures &, QImage &)> &
     }
     EnableUndo();
     op(PicturesEngine(), picture_);
+    undoCopyKey_ = PicturesEngine().WorkingCopy().cacheKey();
     PictureChanged();
+    // The command is given: the keyboard goes back from the bar's field to the picture.
+    if (isAncestorOf(QApplication::focusWidget()))
+        Image->setFocus();
+}
+
+bool TImageForm::HoldsUndoCopy() const
+{
+    const QImage &copy = PicturesEngine().WorkingCopy();
+    return undoCopyKey_ != 0 && !copy.isNull() && copy.cacheKey() == undoCopyKey_;
 }
 
 void TImageForm::BtnFiltrApplyClick()
@@ -614,6 +704,14 @@ void TImageForm::AnalyseInto(QImage &picture)
     auto data = std::make_unique<TSampleData>();
     PicturesEngine().AnalyseBinary(*data, m->SizeFlag(), m->KPix(), picture);
     m->CreateSttChild(QString(), true)->SetData(*data);
+    const int n = data->Count;
+    m->ShowStatus(QStringLiteral("Найдено частиц: %1").arg(n));
+    if (n >= pictures::MaxParticles)
+        ShowMessage(QStringLiteral("Анализ остановлен на %1 частицах: в выборку вошли первые %1")
+                        .arg(pictures::MaxParticles));
+    else if (n == 0)
+        ShowMessage(QStringLiteral("Частицы не найдены: анализ ищет черные частицы на белом фоне. "
+                                   "Сначала преобразуйте изображение в черно-белое."));
 }
 
 void TImageForm::BtnAnalis1Click()
@@ -704,6 +802,7 @@ void TImageForm::BuildSelectBar()
     Label5 = new QLabel(QStringLiteral("Размер = "), BarSelect);
     EditMesure = new QLineEdit(QStringLiteral("0,0"), BarSelect);
     EditMesure->setFixedWidth(100);
+    NameAfter(Label5, EditMesure);
     BarSelect->addWidget(Label5);
     BarSelect->addWidget(EditMesure);
     BtnMesureAccept = BarSelect->addAction(QStringLiteral("Принять"));
@@ -774,6 +873,7 @@ void TImageForm::BuildDrawingBars()
     PenWidth->setFixedWidth(120);
     PenWidth->setToolTip(QStringLiteral("Размер карандаша"));
     PenWidth->setStatusTip(QStringLiteral("Размер карандаша"));
+    PenWidth->setAccessibleName(QStringLiteral("Размер карандаша"));
     PenSize = new QLabel(QStringLiteral("1"), BarPen);
     PenSize->setMinimumWidth(24);
     BarPen->addWidget(PenWidth);
@@ -951,6 +1051,7 @@ void TImageForm::PenWidthChange()
 TImageView::TImageView(TImageForm *form) : QWidget(), form_(form)
 {
     setMouseTracking(false);
+    setFocusPolicy(Qt::ClickFocus); // a click on the picture takes the keyboard from a field
 }
 
 void TImageView::paintEvent(QPaintEvent *)

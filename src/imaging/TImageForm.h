@@ -68,6 +68,9 @@ public:
 
     void FormActivate();
     void FormDeactivate();
+    // Whether the engine's undo copy was taken from this window's picture (and not
+    // retaken since by another window).
+    bool HoldsUndoCopy() const;
 
     // BarImage
     QToolBar *BarImage;
@@ -179,6 +182,7 @@ protected:
 
 private:
     void ShowDisplaySize(QSize size);
+    bool FieldEvent(QLineEdit *field, QEvent *e);
     void SetDiffColour(QToolButton *panel, uint32_t colour);
     void EnableUndo();
     // A new sample window with the particles of `picture` (this window's or a mask's).
@@ -201,7 +205,10 @@ private:
     // The engine's undo copy is shared by every window and operation: this is its key when
     // manual measurement took it, so a copy retaken since is never written back here.
     qint64 selectCopyKey_ = 0;
+    // Likewise for the last copy any command of this window took.
+    qint64 undoCopyKey_ = 0;
     bool marksDrawn_ = false;
+    QLineEdit *typedInto_ = nullptr; // the field typed into since it took the focus
 };
 
 // The picture, drawn stretched to the widget's size; mouse events go to the window.

@@ -1,9 +1,12 @@
 #include "imaging/TPictureMessage.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+#include <QThread>
+#include <QWindow>
 
 TPictureMessage::TPictureMessage(QWidget *parent)
     : QFrame(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint)
@@ -32,7 +35,20 @@ void TPictureMessage::Show(const QString &title)
     if (QScreen *s = QGuiApplication::primaryScreen())
         move(s->geometry().center() - rect().center());
     show();
-    QApplication::processEvents();
+    raise();
+    // The pass that follows does not return to the event loop, so the window must be on
+    // screen before it starts: wait, briefly, for the window system to map it, taking no
+    // user input meanwhile (what the user does waits until the pass has ended), and paint
+    // it at once. From then on each move of the bar repaints it directly.
+    QElapsedTimer waited;
+    waited.start();
+    auto exposed = [this] { return windowHandle() && windowHandle()->isExposed(); };
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    while (!exposed() && waited.elapsed() < 500) {
+        QThread::msleep(2);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    repaint();
 }
 
 void TPictureMessage::SetPosition(int percent)

@@ -82,6 +82,10 @@ TStatForm::TStatForm(QWidget *parent) : QWidget(parent), model_(new SampleTableM
     BtnToWord = button(QStringLiteral("W"), QStringLiteral("Экспорт результатов в Word"), &TStatForm::ToWordClick);
     BtnSaveResults = button(QStringLiteral("▼"), QStringLiteral("Сохранить результаты"),
                             &TStatForm::SaveResultsClick);
+    for (auto [b, icon] : {std::pair{BtnDelSel, "list-remove"}, {BtnAddSel, "list-add"},
+                           {BtnToExcel, "x-office-spreadsheet"}, {BtnToWord, "x-office-document"},
+                           {BtnSaveResults, "document-save"}})
+        b->setIcon(StandardIcon(QLatin1String(icon))); // the desktop's pictures of standard actions
 
     Panel1 = new QWidget(this);
     Panel1->setFixedHeight(18);

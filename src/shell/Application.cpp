@@ -66,8 +66,8 @@ int RunGrizal2(int argc, char **argv)
             return 2;
         }
     }
+    // No display name: the desktop would append it to every caption ("Калькулятор — Grizal 2").
     QApplication::setApplicationName(QStringLiteral("Grizal 2"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Grizal 2"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/grizal2.png")));
     // The interface is Russian whatever the user's locale; numbers still follow the locale.
     QTranslator qtTranslator;

@@ -34,6 +34,8 @@ public:
 
     // The calibration command (the image window's scale bar calls it).
     virtual void Kalibr() = 0;
+    // A line of news for the status strip (until the next hint replaces it).
+    virtual void ShowStatus(const QString &) {}
 
     // The measurement series and the window that shows it (none when it was closed).
     virtual TSampleData &SeriesData() = 0;

@@ -1,7 +1,13 @@
 #include "shell/Settings.h"
+#include "base/Files.h"
 #include "base/NumberForms.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
+#include <cmath>
 
 #define GRIZAL2_SETTINGS(name) \
     QSettings name(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Grizal2"), \
@@ -19,14 +25,27 @@ QString SettingsFileName()
     return settings.fileName();
 }
 
+bool ReadStoredKPix(const QString &text, QChar sep, double &out)
+{
+    // The file may come from a run under the other decimal separator.
+    const QChar other = sep == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(',');
+    long double k = 0;
+    if (!numtext::ReadNumber(text, sep, k) && !numtext::ReadNumber(text, other, k))
+        return false;
+    // Every size is a multiple of it: zero, a negative or an infinite scale is no scale.
+    const double v = double(k);
+    if (!std::isfinite(v) || !(v > 0))
+        return false;
+    out = v;
+    return true;
+}
+
 StoredSettings ReadSettings(QChar sep)
 {
     StoredSettings s;
     GRIZAL2_SETTINGS(settings);
     settings.beginGroup(QStringLiteral("Options"));
-    long double k = 0;
-    if (numtext::ReadNumber(Text(settings, "KPix", "1"), sep, k))
-        s.KPix = double(k);
+    ReadStoredKPix(Text(settings, "KPix", "1"), sep, s.KPix);
     int32_t n = 0;
     if (numtext::ReadInteger(Text(settings, "SizeFlag", "0"), n))
         s.SizeFlag = n;
@@ -35,14 +54,39 @@ StoredSettings ReadSettings(QChar sep)
     return s;
 }
 
-void WriteSettings(const StoredSettings &s, const QString &programDirectory, QChar sep)
+bool WriteSettings(const StoredSettings &s, const QString &programDirectory, QChar sep, QString &error)
 {
-    GRIZAL2_SETTINGS(settings);
-    settings.beginGroup(QStringLiteral("Options"));
-    settings.setValue(QStringLiteral("KPix"), numtext::FormatGeneral(s.KPix, sep));
-    settings.setValue(QStringLiteral("Grizal2Directory"), programDirectory);
-    settings.setValue(QStringLiteral("SizeFlag"), QString::number(s.SizeFlag));
-    settings.setValue(QStringLiteral("AddFuncFlag"), QString::number(s.AddFuncFlag));
-    settings.endGroup();
-    settings.sync();
+    const QString target = SettingsFileName();
+    // QSettings reports no disk that fills while it writes (it would leave an empty file):
+    // the values are composed in a draft, read back, and the draft's bytes then replace
+    // the file through the checked atomic write.
+    QTemporaryDir scratch;
+    const QString draft = scratch.filePath(QStringLiteral("draft.conf"));
+    bool ok = scratch.isValid() && (!QFile::exists(target) || QFile::copy(target, draft));
+    const QString kpix = numtext::FormatGeneral(s.KPix, sep);
+    if (ok) {
+        QSettings settings(draft, QSettings::IniFormat);
+        settings.beginGroup(QStringLiteral("Options"));
+        settings.setValue(QStringLiteral("KPix"), kpix);
+        settings.setValue(QStringLiteral("Grizal2Directory"), programDirectory);
+        settings.setValue(QStringLiteral("SizeFlag"), QString::number(s.SizeFlag));
+        settings.setValue(QStringLiteral("AddFuncFlag"), QString::number(s.AddFuncFlag));
+        settings.endGroup();
+        settings.sync();
+        ok = settings.status() == QSettings::NoError;
+    }
+    if (ok) {
+        QSettings back(draft, QSettings::IniFormat);
+        back.beginGroup(QStringLiteral("Options"));
+        ok = back.value(QStringLiteral("KPix")).toString() == kpix
+             && back.value(QStringLiteral("Grizal2Directory")).toString() == programDirectory
+             && back.value(QStringLiteral("SizeFlag")).toString() == QString::number(s.SizeFlag)
+             && back.value(QStringLiteral("AddFuncFlag")).toString() == QString::number(s.AddFuncFlag);
+    }
+    QFile file(draft);
+    ok = ok && file.open(QIODevice::ReadOnly) && QDir().mkpath(QFileInfo(target).absolutePath());
+    if (ok && fileio::WriteFileAtomically(target, file.readAll(), error))
+        return true;
+    error = fileio::CannotWrite(target);
+    return false;
 }

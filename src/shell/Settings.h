@@ -11,9 +11,13 @@ struct StoredSettings {
 };
 
 // Reads "KPix", "SizeFlag", "AddFuncFlag" in that order; a missing value or one that does
-// not convert with the given decimal separator gives its default.
+// not convert gives its default. "KPix" is read with either decimal separator, and one
+// that is not a positive finite number gives the default too.
 StoredSettings ReadSettings(QChar sep);
-// Writes "KPix" (general form), "Grizal2Directory", "SizeFlag", "AddFuncFlag".
-void WriteSettings(const StoredSettings &s, const QString &programDirectory, QChar sep);
+// The stored "KPix" text as ReadSettings takes it; false leaves `out` alone.
+bool ReadStoredKPix(const QString &text, QChar sep, double &out);
+// Writes "KPix" (general form), "Grizal2Directory", "SizeFlag", "AddFuncFlag", keeping the
+// file's other values. On failure the old file stays as it was and `error` names it.
+bool WriteSettings(const StoredSettings &s, const QString &programDirectory, QChar sep, QString &error);
 // Where the settings file lives.
 QString SettingsFileName();

@@ -1,4 +1,5 @@
 #include "shell/SmallDialogs.h"
+#include "widgets/Messages.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -30,7 +31,8 @@ void TwoChoices(QDialog *d, QRadioButton *&first, const QString &a, QRadioButton
     layout->addWidget(first);
     layout->addWidget(second);
     layout->addWidget(OkCancel(d));
-    d->setFixedSize(d->sizeHint().expandedTo(QSize(260, 0)));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addStrut(260);
 }
 
 } // namespace
@@ -54,8 +56,8 @@ TNewBMPForm::TNewBMPForm(QWidget *parent) : QDialog(parent)
     HeightEdit = new QLineEdit(this);
     auto *w = new QLabel(QStringLiteral("По &Горизонтали"), this);
     auto *h = new QLabel(QStringLiteral("По &Вертикали"), this);
-    w->setBuddy(WidthEdit);
-    h->setBuddy(HeightEdit);
+    NameAfter(w, WidthEdit);
+    NameAfter(h, HeightEdit);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(w);
     layout->addWidget(WidthEdit);

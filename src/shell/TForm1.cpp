@@ -16,6 +16,7 @@
 #include "samples/TGroupDlg.h"
 #include "samples/TStatForm.h"
 #include "shell/Calibration.h"
+#include "widgets/Glyphs.h"
 #include "widgets/Messages.h"
 #include "shell/NewPicture.h"
 #include "shell/Scanner.h"
@@ -47,6 +48,7 @@
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QToolBar>
+#include <algorithm>
 
 namespace {
 
@@ -117,6 +119,11 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
 TForm1::~TForm1()
 {
     qApp->removeEventFilter(this);
+    // The children go after this destructor has ended; what they signal on their way out
+    // must not reach the half-destroyed main window.
+    disconnect(mdi_, nullptr, this, nullptr);
+    if (DlgCalc_)
+        disconnect(DlgCalc_, nullptr, this, nullptr);
     if (MainWindow() == this)
         SetMainWindow(nullptr);
 }
@@ -195,28 +202,35 @@ void TForm1::BuildToolBar()
     BarMain->setObjectName(QStringLiteral("BarMain"));
     BarMain->setMovable(false);
     BarMain->setIconSize(QSize(19, 19));
-    auto button = [this](QStyle::StandardPixmap icon, const QString &glyph, const QString &tip,
-                         void (TForm1::*slot)()) {
-        QIcon i = glyph.isEmpty() ? style()->standardIcon(icon) : QIcon();
-        QAction *a = BarMain->addAction(i, tip);
+    auto button = [this](const char *icon, const QString &tip, void (TForm1::*slot)()) {
+        QAction *a = BarMain->addAction(StandardIcon(QLatin1String(icon)), tip);
         a->setToolTip(tip);
         a->setStatusTip(tip);
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    BtnNew = button(QStyle::SP_FileIcon, {}, QStringLiteral("Создать новый файл"), &TForm1::NewFile);
-    BtnOpen = button(QStyle::SP_DialogOpenButton, {}, QStringLiteral("Открыть"), &TForm1::Open);
-    BtnOpenAdd = button(QStyle::SP_FileDialogDetailedView, {}, QStringLiteral("Объединить"), &TForm1::OpenAdd);
-    BtnSave = button(QStyle::SP_DialogSaveButton, {}, QStringLiteral("Сохранить"), &TForm1::Save);
-    BtnGetImage = button(QStyle::SP_DriveDVDIcon, {}, QStringLiteral("Получить"), &TForm1::GetImage);
-    BtnCut = button(QStyle::SP_TrashIcon, {}, QStringLiteral("Вырезать"), &TForm1::ItemCutClick);
-    BtnCopy = button(QStyle::SP_FileDialogNewFolder, {}, QStringLiteral("Копировать"), &TForm1::ItemCopyClick);
-    BtnPaste = button(QStyle::SP_DialogApplyButton, {}, QStringLiteral("Вставить"), &TForm1::ItemPasteClick);
-    BtnCalc = button(QStyle::SP_ComputerIcon, {}, QStringLiteral("Калькулятор"), &TForm1::CalcClick);
+    BtnNew = button("document-new", QStringLiteral("Создать новый файл"), &TForm1::NewFile);
+    BtnOpen = button("document-open", QStringLiteral("Открыть"), &TForm1::Open);
+    BtnOpenAdd = button("grizal-open-add", QStringLiteral("Объединить"), &TForm1::OpenAdd);
+    BtnSave = button("document-save", QStringLiteral("Сохранить"), &TForm1::Save);
+    BtnGetImage = button("scanner", QStringLiteral("Получить"), &TForm1::GetImage);
+    BtnCut = button("edit-cut", QStringLiteral("Вырезать"), &TForm1::ItemCutClick);
+    BtnCopy = button("edit-copy", QStringLiteral("Копировать"), &TForm1::ItemCopyClick);
+    BtnPaste = button("edit-paste", QStringLiteral("Вставить"), &TForm1::ItemPasteClick);
+    BtnCalc = button("accessories-calculator", QStringLiteral("Калькулятор"), &TForm1::CalcClick);
     BtnCalc->setCheckable(true);
-    BtnFormStat = button(QStyle::SP_FileDialogListView, {},
-                         QStringLiteral("Формирование выборки с указанными параметрами"), &TForm1::FormStat);
-    BtnInfo = button(QStyle::SP_MessageBoxInformation, {}, QStringLiteral("О программе"), &TForm1::ItemInfoClick);
+    BtnFormStat = button("grizal-generate", QStringLiteral("Формирование выборки с указанными параметрами"),
+                         &TForm1::FormStat);
+    BtnInfo = button("help-about", QStringLiteral("О программе"), &TForm1::ItemInfoClick);
+    // The menu items of the same commands show the same pictures.
+    const std::pair<QAction *, QAction *> twins[] = {
+        {ItemNew, BtnNew},           {ItemOpen, BtnOpen}, {ItemOpenAdd, BtnOpenAdd}, {ItemSave, BtnSave},
+        {ItemGetImage, BtnGetImage}, {ItemCut, BtnCut},   {ItemCopy, BtnCopy},       {ItemPaste, BtnPaste},
+        {ItemFormStat, BtnFormStat}, {ItemInfo, BtnInfo}};
+    for (const auto &[item, btn] : twins)
+        item->setIcon(btn->icon());
+    ItemUndo->setIcon(StandardIcon(QStringLiteral("edit-undo")));
+    ItemExit->setIcon(StandardIcon(QStringLiteral("application-exit")));
 }
 
 bool TForm1::event(QEvent *e)
@@ -261,7 +275,9 @@ void TForm1::closeEvent(QCloseEvent *e)
         QString dir = QCoreApplication::applicationDirPath();
         if (!dir.endsWith(QLatin1Char('/')))
             dir += QLatin1Char('/');
-        WriteSettings(s, dir, numtext::SystemDecimalSeparator());
+        QString error;
+        if (!WriteSettings(s, dir, numtext::SystemDecimalSeparator(), error))
+            ShowMessage(error);
         LoadedUserFunctions().Unload();
     }
     e->accept();
@@ -297,6 +313,11 @@ TStatForm *TForm1::SeriesForm() const
 void TForm1::SetSeriesForm(TStatForm *form)
 {
     SeriesForm_ = form;
+}
+
+void TForm1::ShowStatus(const QString &text)
+{
+    Panel1->setText(text);
 }
 
 void TForm1::SetUndoEnabled(bool enabled)
@@ -370,10 +391,30 @@ QMdiSubWindow *TForm1::AddChild(QWidget *child, const QString &caption)
     child->setWindowTitle(caption);
     QMdiSubWindow *sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->resize(child->size());
+    sub->setGeometry(CascadePlace(child->size()));
     sub->show();
     mdi_->setActiveSubWindow(sub);
+    // After a dialog the frame is not yet active again; without the focus inside the new
+    // child, its return would give the child activation back to the previous one.
+    sub->setFocus();
     return sub;
+}
+
+// Each new child one title bar lower and to the right of the one before, all inside the
+// workspace; when the steps reach its edge they start again at the top left.
+QRect TForm1::CascadePlace(QSize size) const
+{
+    const QSize area = mdi_->viewport()->size();
+    if (area.isEmpty())
+        return QRect(QPoint(0, 0), size);
+    size = size.boundedTo(area);
+    const int step = std::max(8, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const int steps = std::min((area.width() - size.width()) / step, (area.height() - size.height()) / step) + 1;
+    int others = 0;
+    for (QMdiSubWindow *w : mdi_->subWindowList())
+        others += w->isVisible() && !w->isMinimized();
+    const int k = others % std::max(1, steps);
+    return QRect(QPoint(k * step, k * step), size);
 }
 
 TStatForm *TForm1::CreateSttChild(const QString &fileName, bool numbered)
@@ -499,7 +540,8 @@ void TForm1::OpenFile(const QString &fileName)
     if (ext == QLatin1String(".GRZ") || ext == QLatin1String(".DAT")) {
         if (ExecDialog(OpenDlg_) != QDialog::Accepted)
             return;
-        if (OpenDlg_->RadioButton1->isChecked())
+        // With no sample window to append to, "Дописать" opens the file as "Открыть" does.
+        if (OpenDlg_->RadioButton1->isChecked() || !ActiveStatForm())
             OpenData(fileName);
         else
             MergeData(fileName);
@@ -582,8 +624,15 @@ void TForm1::SaveImage(const QString &fileName)
 {
     TImageForm *form = ActiveImageForm();
     const QString ext = fileio::UpperExtension(fileName);
-    if (!form || (ext != QLatin1String(".BMP") && ext != QLatin1String(".JPG")))
+    if (!form)
         return;
+    if (ext != QLatin1String(".BMP") && ext != QLatin1String(".JPG")) {
+        // Nothing is written; better said than a caption that claims a saved file.
+        ShowMessage(QStringLiteral("Файл \"%1\" не записан: изображение сохраняется в форматах BMP (.bmp) "
+                                   "и JPEG (.jpg)")
+                        .arg(fileName));
+        return;
+    }
     if (form->CheckBoxSave->isChecked() && !form->Picture().isNull()) {
         scalebar::Stamp(form->Picture(), scalebar::DrawCalibrate(KPix_, numtext::SystemDecimalSeparator()),
                         form->LabelDate->text(), fileio::FileNamePart(fileName));
@@ -591,11 +640,12 @@ void TForm1::SaveImage(const QString &fileName)
     }
     int quality = 100;
     if (ext == QLatin1String(".JPG")) {
-        bool ok = false;
-        const QString answer = QInputDialog::getText(this, QStringLiteral("JPEG компрессия"),
-                                                     QStringLiteral("Сжатие, % = "), QLineEdit::Normal,
-                                                     QStringLiteral("100"), &ok);
-        quality = TMultImage::JpegQualityFromText(ok ? answer : QStringLiteral("100"));
+        QInputDialog box(this);
+        box.setWindowTitle(QStringLiteral("JPEG компрессия"));
+        box.setLabelText(QStringLiteral("Сжатие, % = "));
+        box.setTextValue(QStringLiteral("100"));
+        const bool ok = ExecDialog(&box) == QDialog::Accepted;
+        quality = TMultImage::JpegQualityFromText(ok ? box.textValue() : QStringLiteral("100"));
     }
     QString message;
     if (!TMultImage::SavePicture(fileName, form->Picture(), quality, message)) {
@@ -684,7 +734,11 @@ void TForm1::Kalibr()
 {
     const QChar sep = numtext::SystemDecimalSeparator();
     KalibrDlg_->KPixEdit->setText(calibration::KPixText(KPix_, sep));
-    if (ExecDialog(KalibrDlg_) != QDialog::Accepted)
+    TImageForm *active = ImageFormActive_ ? ActiveImageForm() : nullptr;
+    KalibrDlg_->OfferPicture(active ? active->Picture() : QImage());
+    const int result = ExecDialog(KalibrDlg_);
+    KalibrDlg_->OfferPicture(QImage()); // no second copy of a picture kept
+    if (result != QDialog::Accepted)
         return;
     double v = 0;
     if (calibration::ReadKPix(KalibrDlg_->KPixEdit->text(), sep, v))
@@ -739,11 +793,19 @@ void TForm1::FormStat()
     CreateSttChild(QString(), true)->SetData(*data);
 }
 
+// The undo copy goes back only into the window it was taken from, which becomes the
+// active one so that the user sees what was undone; it never lands, stretched, in another.
 void TForm1::ItemUndoClick()
 {
-    if (TImageForm *f = ActiveImageForm()) {
+    for (QMdiSubWindow *w : mdi_->subWindowList()) {
+        auto *f = qobject_cast<TImageForm *>(w->widget());
+        if (!f || !f->HoldsUndoCopy())
+            continue;
+        if (mdi_->currentSubWindow() != w)
+            mdi_->setActiveSubWindow(w);
         PicturesEngine().UndoLast(f->Picture());
         f->PictureChanged();
+        break;
     }
     ItemUndo->setEnabled(false);
 }

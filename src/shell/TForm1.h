@@ -6,6 +6,7 @@
 #include "shell/MainWindowApi.h"
 
 #include <QMainWindow>
+#include <QRect>
 #include <QPointer>
 #include <QStringList>
 #include <memory>
@@ -49,6 +50,7 @@ public:
     TImageForm *CreateImgChild(const QString &fileName, bool numbered) override;
     TStatForm *CreateSttChild(const QString &fileName, bool numbered) override;
     void Kalibr() override;
+    void ShowStatus(const QString &text) override;
     TSampleData &SeriesData() override { return *SeriesData_; }
     TStatForm *SeriesForm() const override;
     void SetSeriesForm(TStatForm *form) override;
@@ -120,6 +122,7 @@ private:
     void SubWinAboutToShow();
     void SubWindowActivated(QMdiSubWindow *w);
     QMdiSubWindow *AddChild(QWidget *child, const QString &caption);
+    QRect CascadePlace(QSize size) const;
     void SetActiveCaption(const QString &caption);
     void RedrawActiveScaleBar();
 

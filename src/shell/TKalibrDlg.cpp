@@ -27,6 +27,9 @@ TKalibrDlg::TKalibrDlg(QWidget *parent) : QDialog(parent)
     Edit2 = new QLineEdit(this);
     Label3 = new QLabel(QStringLiteral("Коэффициент пересчета, мкм/пикс"), this);
     KPixEdit = new QLineEdit(QStringLiteral("8") + numtext::SystemDecimalSeparator() + QStringLiteral("7"), this);
+    NameAfter(Label1, Edit1);
+    NameAfter(Label2, Edit2);
+    NameAfter(Label3, KPixEdit);
     BtnOpen = new QPushButton(QStringLiteral("Open"), this);
     BtnOK = new QPushButton(QStringLiteral("ОК"), this);
     // The toolkit's own Cancel caption, translated like every standard button.
@@ -45,10 +48,17 @@ TKalibrDlg::TKalibrDlg(QWidget *parent) : QDialog(parent)
     OpenDialog = new QFileDialog(this, QStringLiteral("Открыть"));
     OpenDialog->setOption(QFileDialog::DontUseNativeDialog, true);
     OpenDialog->setFileMode(QFileDialog::ExistingFile);
+    // After the classic list, every kind of picture the program reads.
     OpenDialog->setNameFilters({QStringLiteral("Графические файлы (*.bmp *.gif *.jpg *.tif *.pcx)"),
                                 QStringLiteral("Windows Bitmap Files (*.bmp)"), QStringLiteral("GIF Files(*.gif)"),
                                 QStringLiteral("JPEG Files (*.jpg)"), QStringLiteral("TIFF Files (*.tif)"),
-                                QStringLiteral("PCX Files (*.pcx)"), QStringLiteral("All Files (*.*)")});
+                                QStringLiteral("PCX Files (*.pcx)"), QStringLiteral("All Files (*.*)"),
+                                QStringLiteral("Все графические файлы (*.bmp *.jpg *.jpeg *.gif *.emf *.wmf *.tif "
+                                               "*.tiff *.png *.ico *.pcx)")});
+    BtnWindowPicture = new QPushButton(QStringLiteral("Из окна изображения"), this);
+    BtnWindowPicture->setToolTip(QStringLiteral("Калибровка по изображению активного окна"));
+    BtnWindowPicture->setEnabled(false);
+    connect(BtnWindowPicture, &QPushButton::clicked, this, [this] { Image->SetPicture(offered_); });
 
     auto *fields = new QGridLayout;
     fields->addWidget(Label1, 0, 0);
@@ -59,11 +69,12 @@ TKalibrDlg::TKalibrDlg(QWidget *parent) : QDialog(parent)
     fields->addWidget(KPixEdit, 5, 0);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(BtnOpen);
+    buttons->addWidget(BtnWindowPicture);
     buttons->addStretch();
     buttons->addWidget(BtnOK);
     buttons->addWidget(standard);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(ScrollBox);
+    layout->addWidget(ScrollBox, 0, Qt::AlignHCenter);
     layout->addLayout(fields);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -78,16 +89,24 @@ void TKalibrDlg::BtnOpenClick()
 
 void TKalibrDlg::LoadPictureFile(const QString &fileName)
 {
-    static const QStringList kinds = {".BMP", ".GIF", ".JPG", ".TIF", ".PCX"};
-    if (!kinds.contains(fileio::UpperExtension(fileName)))
+    const QString ext = TMultImage::CommonExtension(fileio::UpperExtension(fileName));
+    if (!TMultImage::IsReadableExtension(ext)) {
+        ShowMessage(QStringLiteral("Файл \"%1\" не является изображением").arg(fileName));
         return;
+    }
     QImage img;
     QString error;
-    if (!TMultImage::LoadPicture(fileName, img, error)) {
+    if (!TMultImage::LoadPictureAs(fileName, ext, img, error)) {
         ShowMessage(error);
         return;
     }
     Image->SetPicture(img);
+}
+
+void TKalibrDlg::OfferPicture(const QImage &picture)
+{
+    offered_ = picture;
+    BtnWindowPicture->setEnabled(!picture.isNull());
 }
 
 void TKalibrDlg::LineMeasured(QPoint from, QPoint to)

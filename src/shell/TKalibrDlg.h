@@ -20,6 +20,8 @@ public:
     QLabel *Label1, *Label2, *Label3;
     QLineEdit *Edit1, *Edit2, *KPixEdit;
     QPushButton *BtnOpen, *BtnOK, *BtnCancel;
+    // Takes the picture of the image window that was active when the dialog opened.
+    QPushButton *BtnWindowPicture;
     QScrollArea *ScrollBox;
     TKalibrImage *Image;
     QFileDialog *OpenDialog;
@@ -28,6 +30,11 @@ public:
     void LoadPictureFile(const QString &fileName);
     // The end of a drag from `from` to `to`: the length and the measured coefficient.
     void LineMeasured(QPoint from, QPoint to);
+    // The active image window's picture, offered to calibrate on; none disables the offer.
+    void OfferPicture(const QImage &picture);
+
+private:
+    QImage offered_;
 
 public slots:
     void BtnOpenClick();

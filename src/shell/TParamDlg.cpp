@@ -40,6 +40,8 @@ TParamDlg::TParamDlg(QWidget *parent) : QDialog(parent)
     GroupBox1 = Group(this, QStringLiteral("Показывать элементы"), CheckBox1, CheckBox2);
     GroupBox7 = Group(this, QStringLiteral("Анализ"), MesureFunc);
     GroupBox6 = Group(this, QStringLiteral("Функция пользователя"), ListAddFunc);
+    for (QGroupBox *g : {GroupBox4, GroupBox7, GroupBox6})
+        g->findChild<QComboBox *>()->setAccessibleName(g->title());
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);

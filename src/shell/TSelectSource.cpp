@@ -12,6 +12,7 @@ TSelectSource::TSelectSource(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Выбрать источник"));
     ListSources = new QListWidget(this);
     ListSources->setMinimumSize(360, 160);
+    ListSources->setAccessibleName(QStringLiteral("Устройства сканирования"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -29,6 +30,11 @@ bool TSelectSource::Execute()
 
 bool TSelectSource::Execute(const QList<scanner::Device> &devices)
 {
+    if (devices.isEmpty()) {
+        // An empty list to choose from would say nothing.
+        ShowMessage(QStringLiteral("Устройства сканирования не найдены"));
+        return false;
+    }
     devices_ = devices;
     ListSources->clear();
     const QString current = scanner::SelectedDevice();

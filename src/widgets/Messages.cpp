@@ -1,11 +1,15 @@
 #include "widgets/Messages.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QBoxLayout>
-#include <QFontMetrics>
+#include <QCompleter>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
+#include <QVariant>
 
 namespace {
 std::function<void(const QString &)> &Sink()
@@ -46,9 +50,42 @@ void SetDialogRunner(std::function<int(QDialog *)> runner)
 
 int ExecDialog(QDialog *dialog)
 {
-    if (Runner())
-        return Runner()(dialog);
-    return dialog->exec();
+    FitCaption(dialog);
+    const int result = Runner() ? Runner()(dialog) : dialog->exec();
+    // A name completed with Enter accepts the dialog but leaves the completion list up, a
+    // window of its own that would stay over the program.
+    for (QCompleter *c : dialog->findChildren<QCompleter *>())
+        if (c->popup())
+            c->popup()->hide();
+    return result;
+}
+
+int CaptionWidth(const QWidget *window)
+{
+    // Window managers draw captions in bold, between the window icon and three buttons.
+    QFont bold = window->font();
+    bold.setBold(true);
+    constexpr int kTitleBarChrome = 4 * 24 + 24;
+    return QFontMetrics(bold).horizontalAdvance(window->windowTitle()) + kTitleBarChrome;
+}
+
+void FitCaption(QWidget *window)
+{
+    const int need = CaptionWidth(window);
+    if (window->minimumWidth() >= need)
+        return;
+    auto *box = qobject_cast<QBoxLayout *>(window->layout());
+    if (box && (box->direction() == QBoxLayout::TopToBottom || box->direction() == QBoxLayout::BottomToTop)) {
+        // A strut widens the layout, whatever size constraint it keeps the window to.
+        if (window->property("captionStrut").toInt() < need) {
+            box->addStrut(need);
+            window->setProperty("captionStrut", need);
+        }
+    } else if (window->minimumWidth() == window->maximumWidth()) {
+        window->setFixedWidth(need);
+    } else {
+        window->setMinimumWidth(need);
+    }
 }
 
 // The default extension a save dialog was made with; ChosenSaveFile changes the dialog's.
@@ -97,15 +134,8 @@ QString ChosenSaveFile(QFileDialog *dialog)
     return files.isEmpty() ? QString() : files.first();
 }
 
-void FitCaption(QDialog *dialog)
+void NameAfter(QLabel *label, QWidget *field)
 {
-    // Title bars use a bold face of about the application's size; the room for the icon
-    // and the buttons is an allowance that fits the common window managers.
-    QFont bold = QApplication::font();
-    bold.setBold(true);
-    const int width = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) * 5 / 4 + 140;
-    if (auto *box = qobject_cast<QBoxLayout *>(dialog->layout()))
-        box->addStrut(width);
-    else
-        dialog->setMinimumWidth(width);
+    label->setBuddy(field);
+    field->setAccessibleName(label->text().remove(QLatin1Char('&')).trimmed());
 }

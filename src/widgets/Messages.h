@@ -10,10 +10,18 @@ void ShowMessage(const QString &text);
 void SetMessageSink(std::function<void(const QString &)> sink);
 
 class QDialog;
-// Runs a modal dialog and returns its result. Tests install a runner that sets the
-// controls and answers at once.
+// Runs a modal dialog, wide enough for its caption, and returns its result. Tests install
+// a runner that sets the controls and answers at once.
 int ExecDialog(QDialog *dialog);
 void SetDialogRunner(std::function<int(QDialog *)> runner);
+// The width a window needs for the desktop to show its caption in full, and making it so.
+int CaptionWidth(const QWidget *window);
+void FitCaption(QWidget *window);
+
+class QLabel;
+// Ties a field to its label: the label's mnemonic leads to it, and the label's text, without
+// the mnemonic mark, is its accessible name (what screen readers and GUI checks find).
+void NameAfter(QLabel *label, QWidget *field);
 
 class QFileDialog;
 // A file dialog of our own look (not the desktop's) with the filter written as
@@ -25,6 +33,3 @@ QFileDialog *MakeFileDialog(QWidget *parent, const QString &title, const QString
 // filter ("*.txt" gives ".txt"), or the default extension under a filter such as "*.*".
 QString ChosenSaveFile(QFileDialog *dialog);
 
-// Makes a dialog wide enough for the window manager to show its whole caption, whatever
-// its controls need. Call once its layout (a box layout) is set.
-void FitCaption(QDialog *dialog);

@@ -4,6 +4,8 @@
 #include "shell/TForm1.h"
 #include "shell/Settings.h"
 #include "shell/TKalibrDlg.h"
+#include "imaging/TImageForm.h"
+#include <QPushButton>
 
 #include <QFile>
 #include <QLineEdit>
@@ -104,6 +106,36 @@ TEST_F(KalibrTest, CancelAndBadTextKeepTheCoefficient)
     f.Kalibr();
     EXPECT_EQ(messages.last(), "Не удается вычислить коэффициент пересчета");
     EXPECT_EQ(f.KPix(), 3.0);
+}
+
+TEST_F(KalibrTest, EveryPictureKindAndTheActiveWindowsPicture)
+{
+    TForm1 f({});
+    QImage img(30, 10, QImage::Format_RGBX8888);
+    img.fill(Qt::blue);
+    for (auto [name, format] : {std::pair{"scale.png", "PNG"}, {"scale.JPEG", "JPEG"}, {"scale.tiff", "TIFF"}}) {
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(img.save(path, format));
+        f.KalibrDlg()->Image->SetPicture(QImage());
+        f.KalibrDlg()->LoadPictureFile(path);
+        EXPECT_EQ(f.KalibrDlg()->Image->Picture().size(), QSize(30, 10)) << name;
+    }
+    f.KalibrDlg()->LoadPictureFile(dir.filePath("notes.txt"));
+    EXPECT_EQ(messages.size(), 1); // said, not silently ignored
+
+    TImageForm *image = f.CreateImgChild(QString(), true);
+    QImage micrograph(64, 48, QImage::Format_RGBX8888);
+    micrograph.fill(Qt::gray);
+    image->SetPicture(micrograph);
+    action = [](TKalibrDlg *k) {
+        ASSERT_TRUE(k->BtnWindowPicture->isEnabled());
+        k->BtnWindowPicture->click();
+        EXPECT_EQ(k->Image->Picture().size(), QSize(64, 48));
+    };
+    f.Kalibr();
+    f.NewSttFile(); // no image window active: nothing offered
+    action = [](TKalibrDlg *k) { EXPECT_FALSE(k->BtnWindowPicture->isEnabled()); };
+    f.Kalibr();
 }
 
 } // namespace

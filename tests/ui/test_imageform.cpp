@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,6 +19,9 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QMimeData>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -107,6 +111,12 @@ TEST_F(ImageWindow, ZoomCutPasteAndModes)
     EXPECT_TRUE(f.BarBandW->isHidden());
     EXPECT_FALSE(f.BarDiffImage->isHidden());
     EXPECT_EQ(f.BarImage->actions().size(), 13);
+    // Every field of the bars is found by its label.
+    for (QWidget *field : f.findChildren<QWidget *>())
+        if (qobject_cast<QAbstractSpinBox *>(field) || field == f.PenWidth
+            || (qobject_cast<QLineEdit *>(field) && !qobject_cast<QAbstractSpinBox *>(field->parent())))
+            EXPECT_FALSE(field->accessibleName().isEmpty()) << field->metaObject()->className();
+    EXPECT_EQ(f.EditBright->accessibleName(), "Яркость, % =");
 }
 
 TEST_F(ImageWindow, NewSaveWithStampAndCommands)
@@ -125,8 +135,11 @@ TEST_F(ImageWindow, NewSaveWithStampAndCommands)
     EXPECT_TRUE(main.ImageFormActive());
     EXPECT_TRUE(main.ItemSave->isEnabled());
     EXPECT_EQ(main.MdiArea()->currentSubWindow()->windowTitle(), "Image1.bmp");
-    main.SaveImage(dir.filePath("a.png")); // not served: nothing written
+    main.SaveImage(dir.filePath("a.png")); // not served: nothing written, and said
     EXPECT_FALSE(QFile::exists(dir.filePath("a.png")));
+    EXPECT_EQ(main.MdiArea()->currentSubWindow()->windowTitle(), "Image1.bmp");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.takeFirst().contains(dir.filePath("a.png")));
     const QString bmp = dir.filePath("stamped.bmp");
     main.SaveImage(bmp);
     EXPECT_TRUE(QFile::exists(bmp));
@@ -165,9 +178,30 @@ TEST_F(ImageWindow, OperationsUndoAndAnalysis)
     TSampleData d;
     s->GetData(d);
     EXPECT_EQ(d.Count, 1);
+    EXPECT_EQ(main.Panel1->text(), "Найдено частиц: 1");
+    EXPECT_TRUE(messages.isEmpty());
+    // A grey picture holds no black particle on white: said, not an empty sample in silence.
+    QImage grey(40, 30, QImage::Format_RGBX8888);
+    grey.fill(QColor(90, 90, 90));
+    f->SetPicture(grey);
+    f->BtnAnalis1Click();
+    EXPECT_EQ(main.Panel1->text(), "Найдено частиц: 0");
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Частицы не найдены"));
+    // More particles than the analysis takes: the stop is said too.
+    QImage dots(140, 140, QImage::Format_RGBX8888);
+    dots.fill(Qt::white);
+    for (int y = 6; y < 134; y += 4)
+        for (int x = 6; x < 134; x += 4)
+            dots.setPixel(x, y, 0xFF000000u);
+    f->SetPicture(dots);
+    f->BtnAnalis1Click();
+    EXPECT_EQ(main.Panel1->text(), "Найдено частиц: 1000");
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], "Анализ остановлен на 1000 частицах: в выборку вошли первые 1000");
 }
 
-TEST_F(ImageWindow, UndoIsOneCopyForAllWindows)
+TEST_F(ImageWindow, UndoGoesBackOnlyIntoTheWindowItCameFrom)
 {
     TForm1 main({});
     QImage white(6, 4, QImage::Format_RGBX8888);
@@ -175,14 +209,48 @@ TEST_F(ImageWindow, UndoIsOneCopyForAllWindows)
     TImageForm *a = main.CreateImgChild(QString(), true);
     a->SetPicture(white);
     TImageForm *b = main.CreateImgChild(QString(), true);
-    b->SetPicture(white);
+    b->SetPicture(QImage(9, 9, QImage::Format_RGBX8888)); // another size: no stretching
+    b->Picture().fill(Qt::white);
     a->BtnNegativeClick();
     b->BtnNegativeClick(); // the undo copy is now b's picture before its negative
-    main.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(b->parentWidget()));
+    main.MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(a->parentWidget()));
     main.ItemUndoClick();
+    EXPECT_EQ(main.ActiveImageForm(), b); // b comes forward with its picture restored
+    EXPECT_EQ(b->Picture().size(), QSize(9, 9));
     EXPECT_EQ(b->Picture().pixel(1, 1) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(a->Picture().size(), QSize(6, 4));
     EXPECT_EQ(a->Picture().pixel(1, 1) & 0xFFFFFF, 0u); // a's negative stays
     EXPECT_FALSE(main.ItemUndo->isEnabled());
+    // With the window of the copy closed there is nothing to undo into.
+    b->BtnNegativeClick();
+    b->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    main.ItemUndoClick();
+    EXPECT_EQ(a->Picture().pixel(1, 1) & 0xFFFFFF, 0u);
+}
+
+TEST_F(ImageWindow, EditShortcutsActOnThePictureUnlessAFieldIsTypedInto)
+{
+    TForm1 main({});
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    TImageForm *f = main.CreateImgChild(QString(), true);
+    QImage img(8, 6, QImage::Format_RGBX8888);
+    img.fill(Qt::green);
+    f->SetPicture(img);
+    f->ModeFiltr();
+    QLineEdit *field = f->EditFiltrX->findChild<QLineEdit *>();
+    field->setFocus();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(8, 6));
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); // selecting in the field
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "3");
+    f->BtnFiltrApplyClick(); // the command given, the keyboard is the picture's again
+    EXPECT_FALSE(field->hasFocus());
+    main.close();
 }
 
 TEST_F(ImageWindow, ClipboardCarriesAPcxImageBesideTheBitmap)

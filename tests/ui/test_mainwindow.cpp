@@ -9,6 +9,7 @@
 #include "shell/SmallDialogs.h"
 #include "shell/TForm1.h"
 #include "shell/TParamDlg.h"
+#include "widgets/Glyphs.h"
 
 #include <QAction>
 #include <QLabel>
@@ -18,7 +19,12 @@
 #include <QEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QFileInfo>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -26,6 +32,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -103,8 +110,89 @@ TEST_F(MainWindowTest, HintsReachTheStatusStrip)
         tips << a->toolTip();
     EXPECT_EQ(tips.size(), 11);
     EXPECT_EQ(tips.first(), "Создать новый файл");
+    // Standard actions show the desktop's pictures of them (here, with no desktop theme,
+    // the drawn ones), never a bin for Cut or a check mark for Paste.
+    auto picture = [](const QIcon &i) { return i.pixmap(24, 24).toImage(); };
+    for (auto [button, name] : {std::pair{f.BtnNew, "document-new"}, {f.BtnCut, "edit-cut"},
+                                {f.BtnCopy, "edit-copy"}, {f.BtnPaste, "edit-paste"}}) {
+        EXPECT_FALSE(DrawnIcon(name).isNull()) << name;
+        EXPECT_EQ(picture(button->icon()), picture(StandardIcon(name))) << name;
+    }
     EXPECT_EQ(f.ItemOpen->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(f.ItemExit->shortcut(), QKeySequence("Alt+F4"));
+}
+
+// The frame is inactive while a dialog is up; the child made after it must still end up
+// active once the frame is active again, and every child lies inside the workspace.
+TEST_F(MainWindowTest, NewChildIsActiveAndCascadedInsideTheWorkspace)
+{
+    TForm1 f({});
+    f.resize(900, 700);
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    f.NewSttFile();
+    QDialog dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    TImageForm *image = f.CreateImgChild(QString(), true);
+    dialog.hide();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f.ActiveImageForm(), image);
+    EXPECT_TRUE(f.ImageFormActive());
+
+    for (int i = 0; i < 12; ++i)
+        f.NewSttFile();
+    const QRect area = f.MdiArea()->viewport()->rect();
+    QPoint previous(-1, -1);
+    for (QMdiSubWindow *w : f.MdiArea()->subWindowList()) {
+        EXPECT_TRUE(area.contains(w->geometry())) << w->windowTitle().toStdString();
+        EXPECT_NE(w->pos(), previous);
+        previous = w->pos();
+    }
+    f.close();
+}
+
+TEST_F(MainWindowTest, DialogsShowTheirCaptionsNameTheirFieldsAndLeaveNoPopUp)
+{
+    TForm1 f({});
+    answer = QDialog::Rejected;
+    prepare = [](QDialog *d) {
+        d->show();
+        EXPECT_GE(d->width(), CaptionWidth(d)) << d->windowTitle().toStdString();
+        d->hide();
+        if (qobject_cast<QFileDialog *>(d)) {
+            // A completion list still up when the dialog is answered (Enter on a name).
+            QCompleter *c = d->findChild<QCompleter *>();
+            ASSERT_TRUE(c && c->popup());
+            c->popup()->show();
+            return;
+        }
+        for (QLineEdit *field : d->findChildren<QLineEdit *>()) // and their fields have names
+            if (field->window() == d)
+                EXPECT_FALSE(field->accessibleName().isEmpty()) << d->windowTitle().toStdString();
+    };
+    for (QDialog *d : f.findChildren<QDialog *>()) {
+        ExecDialog(d);
+        for (QCompleter *c : d->findChildren<QCompleter *>())
+            EXPECT_FALSE(c->popup()->isVisible()) << d->windowTitle().toStdString();
+    }
+    f.NewImgFile(); // "Размеры изображения"
+}
+
+// Destroyed while shown, the frame's children signal on their way out; under the sanitizer
+// build this is where a slot of the half-destroyed main window would run.
+TEST_F(MainWindowTest, DestroyedWhileShownWithChildren)
+{
+    auto f = std::make_unique<TForm1>(QStringList());
+    f->show();
+    f->NewSttFile();
+    f->CreateImgChild(QString(), true);
+    f.reset();
+    EXPECT_EQ(MainWindow(), nullptr);
 }
 
 TEST_F(MainWindowTest, NumberingOnlyGrows)
@@ -177,6 +265,11 @@ TEST_F(MainWindowTest, OpenFileDispatchesByExtension)
     f.OpenFile(a); // "Дописать"
     EXPECT_EQ(Captions(f).size(), 1);
     EXPECT_EQ(Read(f.ActiveStatForm())->Count, 2);
+    f.MdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    f.OpenFile(a); // "Дописать" still chosen, but nothing to append to: opened
+    ASSERT_EQ(Captions(f), QStringList({a}));
+    EXPECT_EQ(Read(f.ActiveStatForm())->Count, 1);
 }
 
 TEST_F(MainWindowTest, MergeOfThreeFilesAppendsToTheFirst)
@@ -300,10 +393,41 @@ TEST_F(MainWindowTest, UnreadableSettingsFallBackToDefaults)
     EXPECT_EQ(s.KPix, 1.0);
     EXPECT_EQ(s.SizeFlag, 0);
     EXPECT_EQ(s.AddFuncFlag, 3);
-    // A comma-written value reads back only under a comma separator.
-    WriteSettings({2.5, 0, 0}, "/x/", ',');
+    // Written under one decimal separator, read under the other.
+    QString error;
+    ASSERT_TRUE(WriteSettings({2.5, 0, 0}, "/x/", ',', error));
     EXPECT_EQ(ReadSettings(',').KPix, 2.5);
-    EXPECT_EQ(ReadSettings('.').KPix, 1.0);
+    EXPECT_EQ(ReadSettings('.').KPix, 2.5);
+    ASSERT_TRUE(WriteSettings({0.125, 0, 0}, "/x/", '.', error));
+    EXPECT_EQ(ReadSettings(',').KPix, 0.125);
+    // No scale at all: the default.
+    for (const char *bad : {"0", "-2", "1e4000", "1,5,7"}) {
+        double k = 1;
+        EXPECT_FALSE(ReadStoredKPix(bad, ',', k)) << bad;
+    }
+}
+
+TEST_F(MainWindowTest, FailedSettingsWriteSaysSoAndKeepsTheFile)
+{
+    const QString folder = QFileInfo(SettingsFileName()).absolutePath();
+    QDir(folder).removeRecursively();
+    QFile blocker(folder); // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    struct Restore {
+        QString folder;
+        ~Restore()
+        {
+            QFile::remove(folder);
+            QDir().mkpath(folder);
+        }
+    } restore{folder};
+    {
+        TForm1 f({});
+        f.close();
+    }
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(SettingsFileName())) << messages[0].toStdString();
 }
 
 TEST_F(MainWindowTest, UserFunctionOfTheImageWindowReportsToTheSeries)

@@ -48,8 +48,11 @@ TEST_F(SelectSource, CancelOrNoDevicesKeepsTheSource)
     });
     EXPECT_FALSE(dlg.Execute(devices));
     EXPECT_EQ(scanner::SelectedDevice(), "test:0");
+    QStringList said;
+    SetMessageSink([&](const QString &t) { said << t; });
     SetDialogRunner([](QDialog *) { return int(QDialog::Accepted); });
     EXPECT_FALSE(dlg.Execute({}));
-    EXPECT_EQ(dlg.ListSources->count(), 0);
+    EXPECT_EQ(said, QStringList({"Устройства сканирования не найдены"}));
     EXPECT_EQ(scanner::SelectedDevice(), "test:0");
+    SetMessageSink({});
 }
