@@ -599,20 +599,14 @@ bool TForm1::SaveData(const QString &fileName)
         ShowMessage(e.text());
         return false;
     }
-    const QString ext = fileio::UpperExtension(fileName);
-    if (ext != QLatin1String(".GRZ") && ext != QLatin1String(".TXT")) {
+    QByteArray bytes;
+    if (!datafiles::EncodeForFile(fileName, *data, numtext::SystemDecimalSeparator(), bytes)) {
         ShowMessage(QStringLiteral("Файл %1 не сохранен: выборка записывается только в файлы .grz и .txt.")
                         .arg(QDir::toNativeSeparators(fileName)));
         return false;
     }
     QString error;
-    bool ok = true;
-    if (ext == QLatin1String(".GRZ"))
-        ok = fileio::WriteFileAtomically(fileName, datafiles::EncodeGrz(*data), error);
-    else if (ext == QLatin1String(".TXT"))
-        ok = fileio::WriteFileAtomically(fileName,
-                                            datafiles::EncodeTxt(*data, numtext::SystemDecimalSeparator()), error);
-    if (!ok) {
+    if (!fileio::WriteFileAtomically(fileName, bytes, error)) {
         ShowMessage(error);
         return false;
     }
@@ -761,27 +755,11 @@ void TForm1::FormStat()
     TFormStatDlg *dlg = TFormStatDlg::Instance();
     if (ExecDialog(dlg) != QDialog::Accepted)
         return;
-    const QChar sep = numtext::SystemDecimalSeparator();
     generation::Params p;
     p.points = generation::ClampPoints(dlg->SpinEdit->value());
-    const QLineEdit *edits[] = {dlg->Edit1, dlg->Edit2, dlg->Edit3, dlg->Edit4};
-    long double *fields[] = {&p.a, &p.b, &p.d1, &p.d2};
-    for (int i = 0; i < 4; ++i) {
-        long double v = 0;
-        bool ok = numtext::ReadNumber(edits[i]->text(), sep, v);
-        try {
-            if (ok)
-                *fields[i] = Real48ToExt(ExtToReal48(v));
-        } catch (const GrizalError &) {
-            ok = false;
-        }
-        if (!ok) {
-            ShowMessage(QString::fromUtf8(generation::kBadParams));
-            return;
-        }
-    }
-    if (!(p.d1 < p.d2)) {
-        ShowMessage(QString::fromUtf8(generation::kBadRange));
+    if (const char *why = generation::ReadParams(dlg->Edit1->text(), dlg->Edit2->text(), dlg->Edit3->text(),
+                                                 dlg->Edit4->text(), numtext::SystemDecimalSeparator(), p)) {
+        ShowMessage(QString::fromUtf8(why));
         return;
     }
     const generation::DiffCurve curve = dlg->BtnGoden->isChecked()  ? laws::DiffGaudin
