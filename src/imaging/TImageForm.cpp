@@ -108,7 +108,8 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     RadioButton1 = new QRadioButton(QStringLiteral("<Цвет 1"), BarDiffImage);
     RadioButton2 = new QRadioButton(QStringLiteral(">Цвет 1"), BarDiffImage);
     RadioButton3 = new QRadioButton(QStringLiteral("Цвет 1<X<Цвет 2"), BarDiffImage);
-    RadioButton3->setChecked(true);
+    QRadioButton *relations[] = {RadioButton1, RadioButton2, RadioButton3}; // by ShadeRelation
+    relations[pictures::ShadeDefault]->setChecked(true);
     BarDiffImage->addWidget(BarDiffColor1);
     BarDiffImage->addWidget(BarDiffColor2);
     BarDiffImage->addWidget(RadioButton1);
@@ -120,12 +121,12 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     // The median filter's window.
     Label1 = new QLabel(QStringLiteral("X="), BarFiltrImage);
     EditFiltrX = new QSpinBox(BarFiltrImage);
-    EditFiltrX->setRange(1, 10);
-    EditFiltrX->setValue(3);
+    EditFiltrX->setRange(pictures::FiltrMin, pictures::FiltrMax);
+    EditFiltrX->setValue(pictures::FiltrDefault);
     Label2 = new QLabel(QStringLiteral("X="), BarFiltrImage);
     EditFiltrY = new QSpinBox(BarFiltrImage);
-    EditFiltrY->setRange(1, 10);
-    EditFiltrY->setValue(3);
+    EditFiltrY->setRange(pictures::FiltrMin, pictures::FiltrMax);
+    EditFiltrY->setValue(pictures::FiltrDefault);
     NameAfter(Label1, EditFiltrX);
     NameAfter(Label2, EditFiltrY);
     EditFiltrY->setAccessibleName(QStringLiteral("Y=")); // its label repeats "X="
@@ -139,8 +140,8 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     // Black and white by brightness.
     Label3 = new QLabel(QStringLiteral("Яркость, % ="), BarBandW);
     EditBright = new QSpinBox(BarBandW);
-    EditBright->setRange(0, 100);
-    EditBright->setValue(30);
+    EditBright->setRange(pictures::BrightMin, pictures::BrightMax);
+    EditBright->setValue(pictures::BrightDefault);
     NameAfter(Label3, EditBright);
     BarBandW->addWidget(Label3);
     BarBandW->addWidget(EditBright);
@@ -150,8 +151,8 @@ TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
     // Analysis by shades: the colour, its tolerance, marking and computing.
     Label4 = new QLabel(QStringLiteral("Градиент ="), BarAnalis2);
     EditGrad = new QSpinBox(BarAnalis2);
-    EditGrad->setRange(1, 128);
-    EditGrad->setValue(10);
+    EditGrad->setRange(pictures::GradMin, pictures::GradMax);
+    EditGrad->setValue(pictures::GradDefault);
     BarAnalis2Color = new QToolButton(BarAnalis2);
     BarAnalis2Color->setText(QStringLiteral("Цвет"));
     SetDiffColour(BarAnalis2Color, Analis2Color);
@@ -672,7 +673,9 @@ void TImageForm::BtnMirrorVClick()
 
 void TImageForm::BtnDiffImageApplyClick()
 {
-    const int relation = RadioButton1->isChecked() ? 0 : RadioButton2->isChecked() ? 1 : 2;
+    const pictures::ShadeRelation relation = RadioButton1->isChecked()   ? pictures::ShadeBelow
+                                             : RadioButton2->isChecked() ? pictures::ShadeAtLeast
+                                                                         : pictures::ShadeMidpoint;
     const uint32_t c1 = DiffColor1, c2 = DiffColor2;
     RunOperation([=](TPictures &e, QImage &p) { e.SeparateByShades(relation, c1, c2, p); });
 }
@@ -853,6 +856,10 @@ void TImageForm::BuildDrawingBars()
     EllipseButton = group(BarBrush, shapeGroup_, QStringLiteral("◯"), QStringLiteral("Круг"));
     RoundRectButton = group(BarBrush, shapeGroup_, QStringLiteral("▢"), QStringLiteral("Элипс"));
     PointButton->setChecked(true);
+    for (auto [button, shape] : {std::pair{PointButton, ShapePoint}, {LineButton, ShapeLine},
+                                 {RectangleButton, ShapeRectangle}, {EllipseButton, ShapeEllipse},
+                                 {RoundRectButton, ShapeRoundRect}})
+        button->setData(int(shape));
     connect(shapeGroup_, &QActionGroup::triggered, this, &TImageForm::DrawingToolClick);
 
     penGroup_ = new QActionGroup(this);
@@ -992,12 +999,19 @@ void TImageForm::MesureAcceptClick()
     series->SetData(data);
 }
 
+namespace {
+// The shape a button of the shape group draws; the point when none is chosen.
+ToolShapeKind ShapeOf(const QAction *button)
+{
+    return button ? ToolShapeKind(button->data().toInt()) : ShapePoint;
+}
+} // namespace
+
 void TImageForm::ApplyGraphControls()
 {
-    const QList<QAction *> shapes = shapeGroup_->actions();
     const QList<QAction *> brushes = brushGroup_->actions();
     const QList<QAction *> pens = penGroup_->actions();
-    GraphTool.toolShape = std::max<int>(0, int(shapes.indexOf(shapeGroup_->checkedAction())));
+    GraphTool.toolShape = ShapeOf(shapeGroup_->checkedAction());
     GraphTool.style.brushStyle = BrushStyleOfButton(int(brushes.indexOf(brushGroup_->checkedAction())));
     GraphTool.style.brushColor = BrushColor;
     GraphTool.style.penColor = PenColor;
@@ -1017,9 +1031,7 @@ void TImageForm::PenClick(QAction *button)
 
 void TImageForm::DrawingToolClick(QAction *button)
 {
-    const int shape = int(shapeGroup_->actions().indexOf(button));
-    if (shape >= 0)
-        GraphTool.toolShape = shape;
+    GraphTool.toolShape = ShapeOf(button);
 }
 
 void TImageForm::BtnBrushColorClick()

@@ -2,6 +2,7 @@
 // The document window of one picture: its tool bars, the zoomable display, the scale bar
 // and the date in the status bar.
 #include "imaging/Drawing.h"
+#include "imaging/Pictures.h"
 #include "imaging/SelectionTools.h"
 
 #include <QImage>
@@ -87,12 +88,12 @@ public:
     QLabel *Label3;
     QSpinBox *EditBright;
     QAction *BtnBandWApply;
-    uint32_t DiffColor1 = 0x000000, DiffColor2 = 0xFFFFFF;
+    uint32_t DiffColor1 = pictures::DiffColor1Default, DiffColor2 = pictures::DiffColor2Default;
     QLabel *Label4;
     QSpinBox *EditGrad;
     QToolButton *BarAnalis2Color;
     QAction *BtnAnalis2Select, *BtnAnalis2Calc;
-    uint32_t Analis2Color = 0xFFFFFF;
+    uint32_t Analis2Color = pictures::Analis2ColorDefault;
     // Manual measurements: the five selection tools, the selection commands and the
     // measurement field.
     QAction *BtnSelect0, *BtnSelect1, *BtnSelect2, *BtnSelect3, *BtnSelect4;
