@@ -381,32 +381,6 @@ TEST_F(MainWindowTest, SettingsDefaultsAndPersistence)
     EXPECT_EQ(again.ChartLaw(), 0); // never stored
 }
 
-TEST_F(MainWindowTest, UnreadableSettingsFallBackToDefaults)
-{
-    {
-        QSettings ini(SettingsFileName(), QSettings::IniFormat);
-        ini.setValue("Options/KPix", "abc");
-        ini.setValue("Options/SizeFlag", "2x");
-        ini.setValue("Options/AddFuncFlag", "3");
-    }
-    StoredSettings s = ReadSettings('.');
-    EXPECT_EQ(s.KPix, 1.0);
-    EXPECT_EQ(s.SizeFlag, 0);
-    EXPECT_EQ(s.AddFuncFlag, 3);
-    // Written under one decimal separator, read under the other.
-    QString error;
-    ASSERT_TRUE(WriteSettings({2.5, 0, 0}, "/x/", ',', error));
-    EXPECT_EQ(ReadSettings(',').KPix, 2.5);
-    EXPECT_EQ(ReadSettings('.').KPix, 2.5);
-    ASSERT_TRUE(WriteSettings({0.125, 0, 0}, "/x/", '.', error));
-    EXPECT_EQ(ReadSettings(',').KPix, 0.125);
-    // No scale at all: the default.
-    for (const char *bad : {"0", "-2", "1e4000", "1,5,7"}) {
-        double k = 1;
-        EXPECT_FALSE(ReadStoredKPix(bad, ',', k)) << bad;
-    }
-}
-
 TEST_F(MainWindowTest, FailedSettingsWriteSaysSoAndKeepsTheFile)
 {
     const QString folder = QFileInfo(SettingsFileName()).absolutePath();
