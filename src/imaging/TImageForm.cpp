@@ -3,14 +3,11 @@
 #include "imaging/BinaryAnalysis.h"
 #include "imaging/Measure.h"
 #include "imaging/ScaleBar.h"
-#include "imaging/TPictureMessage.h"
 #include "imaging/UserFunctions.h"
 #include "samples/DataFiles.h"
 #include "base/Errors.h"
 #include "base/NumberForms.h"
-#include "samples/TStatForm.h"
 #include "widgets/Glyphs.h"
-#include "shell/MainWindowApi.h"
 #include "widgets/Messages.h"
 
 #include <QAction>
@@ -25,8 +22,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,7 +29,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -42,7 +36,7 @@
 #include <algorithm>
 #include <memory>
 
-TImageForm::TImageForm(QWidget *parent) : QWidget(parent)
+TImageForm::TImageForm(TPictures &engine, QWidget *parent) : QWidget(parent), engine_(engine)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(695, 420);
@@ -343,8 +337,8 @@ void TImageForm::Paste()
 
 void TImageForm::DrawCalibrate()
 {
-    const double kpix = MainWindow() ? MainWindow()->KPix() : 1.0;
-    ImageCalibrate->setPixmap(QPixmap::fromImage(scalebar::DrawCalibrate(kpix, numtext::SystemDecimalSeparator())));
+    ImageCalibrate->setPixmap(
+        QPixmap::fromImage(scalebar::DrawCalibrate(settings_.kpix, numtext::SystemDecimalSeparator())));
 }
 
 void TImageForm::Timer1Timer()
@@ -354,8 +348,7 @@ void TImageForm::Timer1Timer()
 
 void TImageForm::ImageCalibrateClick()
 {
-    if (IMainWindow *m = MainWindow())
-        m->Kalibr();
+    emit calibrationRequested();
 }
 
 bool TImageForm::eventFilter(QObject *watched, QEvent *e)
@@ -436,23 +429,6 @@ bool TImageForm::FieldEvent(QLineEdit *field, QEvent *e)
     return false;
 }
 
-void TImageForm::ArrangeWithSeries()
-{
-    IMainWindow *m = MainWindow();
-    QMdiSubWindow *self = qobject_cast<QMdiSubWindow *>(parentWidget());
-    if (!m || !self || !self->mdiArea())
-        return;
-    if (!m->SeriesForm()) {
-        m->SeriesData().Count = 0;
-        m->SetSeriesForm(m->CreateSttChild(QString(), true));
-        self->mdiArea()->setActiveSubWindow(self);
-    }
-    const QSize area = self->mdiArea()->size();
-    self->setGeometry(0, 0, area.width() - 400, area.height() - 100);
-    if (auto *series = qobject_cast<QMdiSubWindow *>(m->SeriesForm()->parentWidget()))
-        series->setGeometry(area.width() - 400, 0, area.width() - self->width() - 12, area.height() - 100);
-}
-
 void TImageForm::UnMode()
 {
     // Leaving manual measurement takes its marks off the picture.
@@ -494,8 +470,8 @@ void TImageForm::ModeSelect()
     mode_ = Mode::Select;
     selectCopyKey_ = 0;
     if (!picture_.isNull()) {
-        PicturesEngine().SaveUndoCopy(picture_);
-        selectCopyKey_ = undoCopyKey_ = PicturesEngine().WorkingCopy().cacheKey();
+        engine_.SaveUndoCopy(picture_);
+        selectCopyKey_ = undoCopyKey_ = engine_.WorkingCopy().cacheKey();
     }
     marksDrawn_ = false;
     BtnSelect0->setChecked(true);
@@ -576,7 +552,7 @@ void TImageForm::ImageMouseUp(QPoint display)
         QPoint start, end;
         if (SelectTools.Release(picture_, p, start, end))
             EditMesure->setText(
-                measure::LinearSizeText(start, end, CurrentKPix(), numtext::SystemDecimalSeparator()));
+                measure::LinearSizeText(start, end, settings_.kpix, numtext::SystemDecimalSeparator()));
         PictureChanged();
     } else if (mode_ == Mode::Graph && GraphTool.mouseIsDown) {
         GraphTool.Release(picture_, p);
@@ -589,27 +565,7 @@ void TImageForm::ImageMouseUp(QPoint display)
 void TImageForm::FormActivate()
 {
     PickColour1 = PickColour2 = false;
-    if (IMainWindow *m = MainWindow())
-        m->SetImageFormActive(true);
     DrawCalibrate();
-}
-
-void TImageForm::FormDeactivate()
-{
-    if (IMainWindow *m = MainWindow())
-        m->SetImageFormActive(false);
-}
-
-void TImageForm::closeEvent(QCloseEvent *e)
-{
-    FormDeactivate();
-    e->accept();
-}
-
-void TImageForm::EnableUndo()
-{
-    if (IMainWindow *m = MainWindow())
-        m->SetUndoEnabled(true);
 }
 
 void TImageForm::BtnGraphClick() { ModeGraph(); }
@@ -620,7 +576,7 @@ void TImageForm::btnAnalis2Click() { ModeAnalis2(); }
 
 void TImageForm::BtnSelectClick()
 {
-    ArrangeWithSeries();
+    emit seriesWanted(false);
     ModeSelect();
     setFocus();
 }
@@ -635,9 +591,9 @@ void TImageForm::RunOperation(const std::function<void(TPictures &, QImage &)> &
         RestoreMarks();
         SelectTools.selection.Clear();
     }
-    EnableUndo();
-    op(PicturesEngine(), picture_);
-    undoCopyKey_ = PicturesEngine().WorkingCopy().cacheKey();
+    emit undoAvailable(true);
+    op(engine_, picture_);
+    undoCopyKey_ = engine_.WorkingCopy().cacheKey();
     PictureChanged();
     // The command is given: the keyboard goes back from the bar's field to the picture.
     if (isAncestorOf(QApplication::focusWidget()))
@@ -646,7 +602,7 @@ void TImageForm::RunOperation(const std::function<void(TPictures &, QImage &)> &
 
 bool TImageForm::HoldsUndoCopy() const
 {
-    const QImage &copy = PicturesEngine().WorkingCopy();
+    const QImage &copy = engine_.WorkingCopy();
     return undoCopyKey_ != 0 && !copy.isNull() && copy.cacheKey() == undoCopyKey_;
 }
 
@@ -700,15 +656,13 @@ void TImageForm::BtnClearRectClick()
 // picture shows the marked copy.
 void TImageForm::AnalyseInto(QImage &picture)
 {
-    IMainWindow *m = MainWindow();
-    if (picture.isNull() || !m)
+    if (picture.isNull())
         return;
-    m->SetUndoEnabled(false);
+    emit undoAvailable(false);
     auto data = std::make_unique<TSampleData>();
-    PicturesEngine().AnalyseBinary(*data, m->SizeFlag(), m->KPix(), picture);
-    m->CreateSttChild(QString(), true)->SetData(*data);
+    engine_.AnalyseBinary(*data, settings_.measure, settings_.kpix, picture);
+    emit analysisReady(*data);
     const int n = data->Count;
-    m->ShowStatus(QStringLiteral("Найдено частиц: %1").arg(n));
     if (n >= pictures::MaxParticles)
         ShowMessage(QStringLiteral("Анализ остановлен на %1 частицах: в выборку вошли первые %1")
                         .arg(pictures::MaxParticles));
@@ -733,38 +687,28 @@ void TImageForm::BtnAnalis2SelectClick()
 // The marks become black shapes on white in a new image window, which is then analysed.
 void TImageForm::BtnAnalis2CalcClick()
 {
-    IMainWindow *m = MainWindow();
-    if (picture_.isNull() || !m)
-        return;
-    TImageForm *mask = m->CreateImgChild(QString(), true);
-    mask->SetPicture(TPictures::MaskToBinary(picture_));
-    mask->ActualSize();
-    AnalyseInto(mask->Picture());
-    mask->PictureChanged();
+    if (!picture_.isNull())
+        emit maskForAnalysis(TPictures::MaskToBinary(picture_));
 }
 
 // The chosen user function of the add-on library on this picture. It takes no undo copy:
 // what the function changes cannot be undone.
 void TImageForm::BtnPClick()
 {
-    IMainWindow *m = MainWindow();
     UserFunctions &library = LoadedUserFunctions();
     if (!library.Loaded()) {
         // Without the library there is nothing to call; say why instead of doing nothing.
         ShowMessage(QString::fromUtf8(UserFunctions::NotFoundMessage));
         return;
     }
-    const int i = m ? m->AddFuncFlag() : 0;
+    const int i = settings_.userFunction;
     double result = 0;
     if (!library.Apply(i, picture_, result))
         return; // no such function, or no picture
     PictureChanged();
-    ArrangeWithSeries();
-    if (m && m->SeriesForm()) {
-        const QChar sep = numtext::SystemDecimalSeparator();
-        m->SeriesForm()->Memo->append(QStringLiteral("Функция пользователя: ") + library.Name(i));
-        m->SeriesForm()->Memo->append(UserFunctionResultText(result, sep));
-    }
+    emit seriesWanted(false);
+    emit seriesLines({QStringLiteral("Функция пользователя: ") + library.Name(i),
+                      UserFunctionResultText(result, numtext::SystemDecimalSeparator())});
     setFocus();
 }
 
@@ -893,17 +837,12 @@ void TImageForm::SetPanelColour(QToolButton *panel, const QColor &colour)
     panel->setStyleSheet(QStringLiteral("background-color: %1").arg(colour.name()));
 }
 
-double TImageForm::CurrentKPix() const
-{
-    return MainWindow() ? MainWindow()->KPix() : 1.0;
-}
-
 void TImageForm::RestoreMarks()
 {
-    const QImage &copy = PicturesEngine().WorkingCopy();
+    const QImage &copy = engine_.WorkingCopy();
     if (marksDrawn_ && selectCopyKey_ != 0 && copy.cacheKey() == selectCopyKey_ && copy.size() == picture_.size()
         && copy.format() == picture_.format()) {
-        PicturesEngine().RestoreFromCopy(picture_);
+        engine_.RestoreFromCopy(picture_);
         PictureChanged();
     }
     marksDrawn_ = false;
@@ -930,43 +869,31 @@ void TImageForm::UnselectClick()
 
 void TImageForm::SelectCopyClick()
 {
-    IMainWindow *m = MainWindow();
     if (SelectTools.selection.Count() < 3 || picture_.isNull())
         return;
     RestoreMarks();
     const QImage part = CopySelection(picture_, SelectTools.selection);
-    if (!part.isNull() && m) {
-        if (TImageForm *child = m->CreateImgChild(QString(), true)) {
-            child->SetPicture(part);
-            child->ActualSize();
-        }
-    }
+    if (!part.isNull())
+        emit newPicture(part);
     BarSelect->hide();
 }
 
 void TImageForm::SelectNewClick()
 {
-    IMainWindow *m = MainWindow();
-    if (!m)
-        return;
-    m->SeriesData().Count = 0;
-    m->SetSeriesForm(m->CreateSttChild(QString(), true));
-    ArrangeWithSeries();
-    if (auto *self = qobject_cast<QMdiSubWindow *>(parentWidget()); self && self->mdiArea())
-        self->mdiArea()->setActiveSubWindow(self);
+    emit seriesWanted(true);
     setFocus();
 }
 
 void TImageForm::MesurePerimetrCalcClick()
 {
     EditMesure->setText(
-        measure::PerimeterText(SelectTools.selection, CurrentKPix(), numtext::SystemDecimalSeparator()));
+        measure::PerimeterText(SelectTools.selection, settings_.kpix, numtext::SystemDecimalSeparator()));
     UnselectClick();
 }
 
 void TImageForm::MesureAreaCalcClick()
 {
-    EditMesure->setText(measure::AreaText(SelectTools.selection, CurrentKPix(), numtext::SystemDecimalSeparator()));
+    EditMesure->setText(measure::AreaText(SelectTools.selection, settings_.kpix, numtext::SystemDecimalSeparator()));
     UnselectClick();
 }
 
@@ -974,29 +901,16 @@ void TImageForm::BtnMesureSpectrCalcClick()
 {
     // Measured with the outline still drawn: its inverted pixels inside count as they are.
     const measure::Densities d = measure::ChannelDensity(picture_, SelectTools.selection);
-    IMainWindow *m = MainWindow();
-    if (TStatForm *series = m ? m->SeriesForm() : nullptr)
-        for (const QString &line : measure::DensityLines(d, numtext::SystemDecimalSeparator()))
-            series->Memo->append(line);
+    emit seriesLines(measure::DensityLines(d, numtext::SystemDecimalSeparator()));
     UnselectClick();
 }
 
 void TImageForm::MesureAcceptClick()
 {
-    IMainWindow *m = MainWindow();
-    TStatForm *series = m ? m->SeriesForm() : nullptr;
-    if (!series)
-        return;
-    TSampleData &data = m->SeriesData();
     long double value = 0;
-    // A text that is no number, or a full series, adds nothing.
-    if (data.Count >= TSampleData::Capacity
-        || !numtext::ReadNumber(EditMesure->text().trimmed(), numtext::SystemDecimalSeparator(), value))
-        return;
-    data.N[data.Count] = 1;
-    data.SetSize(data.Count, value);
-    ++data.Count;
-    series->SetData(data);
+    // A text that is no number adds nothing.
+    if (numtext::ReadNumber(EditMesure->text().trimmed(), numtext::SystemDecimalSeparator(), value))
+        emit seriesValueAccepted(value);
 }
 
 namespace {

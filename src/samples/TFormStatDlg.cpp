@@ -13,12 +13,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-TFormStatDlg *TFormStatDlg::Instance()
-{
-    static TFormStatDlg *dlg = new TFormStatDlg;
-    return dlg;
-}
-
 TFormStatDlg::TFormStatDlg(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Формирование выборки"));

@@ -14,7 +14,6 @@
 #include "samples/TableOps.h"
 #include "widgets/Messages.h"
 #include "widgets/Glyphs.h"
-#include "shell/MainWindowApi.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -54,7 +53,8 @@ QString SampleEndsAt(int elements)
 
 } // namespace
 
-TStatForm::TStatForm(QWidget *parent) : QWidget(parent), model_(new SampleTableModel(this))
+TStatForm::TStatForm(const SampleDialogs &dialogs, QWidget *parent)
+    : QWidget(parent), model_(new SampleTableModel(this)), dialogs_(dialogs)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(623, 392);
@@ -193,22 +193,18 @@ void TStatForm::ResetKeepingCurrentCell()
         StringGrid->setCurrentIndex(model_->index(current.row(), current.column()));
 }
 
-void TStatForm::FormActivate()
+TGroupDlg *TStatForm::GroupDialog()
 {
-    if (IMainWindow *m = MainWindow())
-        m->SetStatFormActive(true);
+    if (!dialogs_.group)
+        dialogs_.group = new TGroupDlg(this);
+    return dialogs_.group;
 }
 
-void TStatForm::FormDeactivate()
+TDlgCaseCalcDistrib *TStatForm::DistributionDialog()
 {
-    if (IMainWindow *m = MainWindow())
-        m->SetStatFormActive(false);
-}
-
-void TStatForm::closeEvent(QCloseEvent *e)
-{
-    FormDeactivate();
-    e->accept();
+    if (!dialogs_.distribution)
+        dialogs_.distribution = new TDlgCaseCalcDistrib(this);
+    return dialogs_.distribution;
 }
 
 int TStatForm::CurrentRow() const
@@ -366,7 +362,7 @@ void TStatForm::BtnGroupClick()
         auto d = std::make_unique<TSampleData>();
         GetData(*d);
         const grouping::Proposal p = grouping::Propose(*d);
-        TGroupDlg *dlg = TGroupDlg::Instance();
+        TGroupDlg *dlg = GroupDialog();
         dlg->SpinEdit1->setValue(p.k0);
         dlg->Edit1->setText(grouping::LengthText(p.L0, Sep()));
         dlg->SpinEdit2->setValue(p.P0);
@@ -401,15 +397,14 @@ void TStatForm::BtnCalcStatClick()
             ShowMessage(QString::fromUtf8(report::kNoData));
             return;
         }
-        TDlgCaseCalcDistrib *dlg = TDlgCaseCalcDistrib::Instance();
+        TDlgCaseCalcDistrib *dlg = DistributionDialog();
         if (ExecDialog(dlg) != QDialog::Accepted)
             return;
-        IMainWindow *main = MainWindow();
         report::Options options;
         options.byVolume = dlg->ButtonV->isChecked();
-        options.showHistogram = !main || main->HistogramChecked();
-        options.showCurve = !main || main->CurveChecked();
-        int chartLaw = main ? main->ChartLaw() : 0;
+        options.showHistogram = settings_.histogram;
+        options.showCurve = settings_.curve;
+        int chartLaw = settings_.chartLaw;
         const auto events = report::RunStatistics(*d, options, chartLaw, Sep());
         for (const report::Event &e : events) {
             switch (e.kind) {
@@ -430,8 +425,7 @@ void TStatForm::BtnCalcStatClick()
             if (e.kind == report::Event::UnhandledError)
                 return; // the command ends there; the chart law stays as it was
         }
-        if (main)
-            main->SetChartLaw(chartLaw);
+        emit chartLawChosen(chartLaw);
     });
 }
 

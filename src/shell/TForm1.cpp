@@ -68,8 +68,8 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     : QMainWindow(parent), commandLine_(commandLine), SeriesData_(std::make_unique<TSampleData>())
 {
     setWindowTitle(QStringLiteral("Grizal 2"));
-    SetMainWindow(this);
-    PicturesEngine(); // the one engine, created with the main window
+    progress_ = new TPictureMessage(this);
+    engine_.SetProgress(progress_);
     qApp->installEventFilter(this);
     mdi_ = new QMdiArea(this);
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -100,14 +100,14 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     KalibrDlg_ = new TKalibrDlg(this);
     NewBMPForm_ = new TNewBMPForm(this);
     AboutBox_ = new TAboutBox(this);
-    TGroupDlg::Instance();
-    TFormStatDlg::Instance();
+    GroupDlg_ = new TGroupDlg(this);
+    FormStatDlg_ = new TFormStatDlg(this);
     OpenDlg_ = new TOpenDlg(this);
     ParamDlg_ = new TParamDlg(this);
     NewDlg_ = new TNewDlg(this);
     DlgCalc_ = new TDlgCalc(this);
     connect(DlgCalc_, &TDlgCalc::VisibilityChanged, this, [this] { UpdateCommandState(); });
-    TDlgCaseCalcDistrib::Instance();
+    CaseCalcDistribDlg_ = new TDlgCaseCalcDistrib(this);
     OpenDialog = MakeFileDialog(this, QStringLiteral("Открыть"), QString::fromUtf8(kOpenFilter), false, {});
     SaveImageDialog = MakeFileDialog(this, QStringLiteral("Сохранить файл изображения"),
                                      QString::fromUtf8(kSaveImageFilter), true, QStringLiteral("bmp"));
@@ -124,8 +124,8 @@ TForm1::~TForm1()
     disconnect(mdi_, nullptr, this, nullptr);
     if (DlgCalc_)
         disconnect(DlgCalc_, nullptr, this, nullptr);
-    if (MainWindow() == this)
-        SetMainWindow(nullptr);
+    // The children work with the engine, a member: they go before it.
+    delete mdi_;
 }
 
 void TForm1::BuildMenus()
@@ -283,48 +283,49 @@ void TForm1::closeEvent(QCloseEvent *e)
     e->accept();
 }
 
-bool TForm1::HistogramChecked() const
-{
-    return ParamDlg_->CheckBox1->isChecked();
-}
-
-bool TForm1::CurveChecked() const
-{
-    return ParamDlg_->CheckBox2->isChecked();
-}
-
-void TForm1::SetImageFormActive(bool active)
-{
-    ImageFormActive_ = active;
-    UpdateCommandState();
-}
-
-void TForm1::SetStatFormActive(bool active)
-{
-    StatFormActive_ = active;
-    UpdateCommandState();
-}
-
 TStatForm *TForm1::SeriesForm() const
 {
-    return qobject_cast<TStatForm *>(SeriesForm_.data());
+    return SeriesForm_.data();
 }
 
-void TForm1::SetSeriesForm(TStatForm *form)
+void TForm1::SetKPix(double v)
 {
-    SeriesForm_ = form;
+    KPix_ = v;
+    SettingsChanged();
 }
 
-void TForm1::ShowStatus(const QString &text)
+ImageSettings TForm1::ImageSettingsNow() const
 {
-    Panel1->setText(text);
+    ImageSettings s;
+    s.kpix = KPix_;
+    s.measure = pictures::SizeMeasureOf(SizeFlag_);
+    s.userFunction = AddFuncFlag_;
+    return s;
 }
 
-void TForm1::SetUndoEnabled(bool enabled)
+ReportSettings TForm1::ReportSettingsNow() const
 {
-    ItemUndo->setEnabled(enabled);
+    ReportSettings s;
+    s.chartLaw = ChartLaw_;
+    s.histogram = ParamDlg_->CheckBox1->isChecked();
+    s.curve = ParamDlg_->CheckBox2->isChecked();
+    return s;
 }
 
+void TForm1::SettingsChanged()
+{
+    const ImageSettings image = ImageSettingsNow();
+    const ReportSettings report = ReportSettingsNow();
+    for (QMdiSubWindow *w : mdi_->subWindowList()) {
+        if (auto *i = qobject_cast<TImageForm *>(w->widget()))
+            i->SetSettings(image);
+        else if (auto *s = qobject_cast<TStatForm *>(w->widget()))
+            s->SetSettings(report);
+    }
+}
+
+// Closing the active child also arrives here: first as null while it is still listed, then
+// with the child that takes its place, or null once none is left.
 void TForm1::SubWindowActivated(QMdiSubWindow *w)
 {
     // Null also arrives when the whole program loses the focus; the active child stays.
@@ -332,21 +333,12 @@ void TForm1::SubWindowActivated(QMdiSubWindow *w)
         return;
     if (w == lastActive_)
         return;
-    if (lastActive_) {
-        if (auto *s = qobject_cast<TStatForm *>(lastActive_->widget()))
-            s->FormDeactivate();
-        else if (auto *i = qobject_cast<TImageForm *>(lastActive_->widget()))
-            i->FormDeactivate();
-    }
     lastActive_ = w;
-    ImageFormActive_ = false;
-    StatFormActive_ = false;
-    if (w) {
-        if (auto *s = qobject_cast<TStatForm *>(w->widget()))
-            s->FormActivate();
-        else if (auto *i = qobject_cast<TImageForm *>(w->widget()))
-            i->FormActivate();
-    }
+    auto *image = w ? qobject_cast<TImageForm *>(w->widget()) : nullptr;
+    ImageFormActive_ = image != nullptr;
+    StatFormActive_ = w && qobject_cast<TStatForm *>(w->widget());
+    if (image)
+        image->FormActivate();
     UpdateCommandState();
 }
 
@@ -419,7 +411,12 @@ QRect TForm1::CascadePlace(QSize size) const
 
 TStatForm *TForm1::CreateSttChild(const QString &fileName, bool numbered)
 {
-    auto *form = new TStatForm;
+    auto *form = new TStatForm(SampleDialogs{GroupDlg_, CaseCalcDistribDlg_});
+    form->SetSettings(ReportSettingsNow());
+    connect(form, &TStatForm::chartLawChosen, this, [this](int law) {
+        ChartLaw_ = law;
+        SettingsChanged();
+    });
     QString caption = fileName;
     if (numbered)
         caption = QStringLiteral("Stat%1.grz").arg(++StatCount);
@@ -429,7 +426,16 @@ TStatForm *TForm1::CreateSttChild(const QString &fileName, bool numbered)
 
 TImageForm *TForm1::CreateImgChild(const QString &fileName, bool numbered)
 {
-    auto *form = new TImageForm;
+    auto *form = new TImageForm(engine_);
+    form->SetSettings(ImageSettingsNow());
+    connect(form, &TImageForm::undoAvailable, ItemUndo, &QAction::setEnabled);
+    connect(form, &TImageForm::analysisReady, this, &TForm1::ShowAnalysis);
+    connect(form, &TImageForm::newPicture, this, &TForm1::OpenPicture);
+    connect(form, &TImageForm::maskForAnalysis, this, [this](const QImage &mask) { OpenPicture(mask)->BtnAnalis1Click(); });
+    connect(form, &TImageForm::seriesWanted, this, [this, form](bool fresh) { ShowSeriesBeside(form, fresh); });
+    connect(form, &TImageForm::seriesLines, this, &TForm1::AppendToSeries);
+    connect(form, &TImageForm::seriesValueAccepted, this, &TForm1::AcceptSeriesValue);
+    connect(form, &TImageForm::calibrationRequested, this, &TForm1::Kalibr);
     QString caption = fileName;
     if (numbered)
         caption = QStringLiteral("Image%1.bmp").arg(++ImageCount);
@@ -441,6 +447,57 @@ TImageForm *TForm1::CreateImgChild(const QString &fileName, bool numbered)
 TStatForm *TForm1::NewSttFile()
 {
     return CreateSttChild(QString(), true);
+}
+
+// A picture of no file in a new numbered window, at its own size.
+TImageForm *TForm1::OpenPicture(const QImage &picture)
+{
+    TImageForm *form = CreateImgChild(QString(), true);
+    form->SetPicture(picture);
+    form->ActualSize();
+    return form;
+}
+
+void TForm1::ShowAnalysis(const TSampleData &sample)
+{
+    CreateSttChild(QString(), true)->SetData(sample);
+    Panel1->setText(QStringLiteral("Найдено частиц: %1").arg(sample.Count));
+}
+
+// Manual measurement: the image window on the left, the series window on the right.
+void TForm1::ShowSeriesBeside(TImageForm *form, bool fresh)
+{
+    auto *self = qobject_cast<QMdiSubWindow *>(form->parentWidget());
+    if (!self)
+        return;
+    if (fresh || !SeriesForm()) {
+        SeriesData_->Count = 0;
+        SeriesForm_ = CreateSttChild(QString(), true);
+        mdi_->setActiveSubWindow(self);
+    }
+    const QSize area = mdi_->size();
+    self->setGeometry(0, 0, area.width() - 400, area.height() - 100);
+    if (auto *series = qobject_cast<QMdiSubWindow *>(SeriesForm()->parentWidget()))
+        series->setGeometry(area.width() - 400, 0, area.width() - self->width() - 12, area.height() - 100);
+}
+
+void TForm1::AppendToSeries(const QStringList &lines)
+{
+    if (TStatForm *series = SeriesForm())
+        series->AppendLines(lines);
+}
+
+// A full series takes no more.
+void TForm1::AcceptSeriesValue(long double value)
+{
+    TStatForm *series = SeriesForm();
+    TSampleData &data = *SeriesData_;
+    if (!series || data.Count >= TSampleData::Capacity)
+        return;
+    data.N[data.Count] = 1;
+    data.SetSize(data.Count, value);
+    ++data.Count;
+    series->SetData(data);
 }
 
 TStatForm *TForm1::ActiveStatForm() const
@@ -488,9 +545,7 @@ void TForm1::NewImgFile()
         ShowMessage(error);
         return;
     }
-    TImageForm *form = CreateImgChild(QString(), true);
-    form->SetPicture(blank);
-    form->ActualSize();
+    OpenPicture(blank);
 }
 
 void TForm1::Open()
@@ -722,6 +777,7 @@ void TForm1::ItemParamClick()
     SizeFlag_ = ParamDlg_->MesureFunc->currentIndex();
     ChartLaw_ = ParamDlg_->RasprFunc->currentIndex();
     AddFuncFlag_ = ParamDlg_->ListAddFunc->currentIndex();
+    SettingsChanged();
 }
 
 void TForm1::Kalibr()
@@ -736,7 +792,7 @@ void TForm1::Kalibr()
         return;
     double v = 0;
     if (calibration::ReadKPix(KalibrDlg_->KPixEdit->text(), sep, v))
-        KPix_ = v;
+        SetKPix(v);
     else
         ShowMessage(QStringLiteral("Неверное значение коэффициента пересчета"));
     RedrawActiveScaleBar();
@@ -752,7 +808,7 @@ void TForm1::RedrawActiveScaleBar()
 
 void TForm1::FormStat()
 {
-    TFormStatDlg *dlg = TFormStatDlg::Instance();
+    TFormStatDlg *dlg = FormStatDlg_;
     if (ExecDialog(dlg) != QDialog::Accepted)
         return;
     generation::Params p;
@@ -781,7 +837,7 @@ void TForm1::ItemUndoClick()
             continue;
         if (mdi_->currentSubWindow() != w)
             mdi_->setActiveSubWindow(w);
-        PicturesEngine().UndoLast(f->Picture());
+        engine_.UndoLast(f->Picture());
         f->PictureChanged();
         break;
     }
@@ -813,9 +869,7 @@ void TForm1::GetImage()
     QGuiApplication::restoreOverrideCursor();
     if (scanned.isNull())
         return;
-    TImageForm *f = CreateImgChild(QString(), true);
-    f->SetPicture(scanned);
-    f->ActualSize();
+    OpenPicture(scanned);
 }
 
 void TForm1::SelectTwainClick()

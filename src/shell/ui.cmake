@@ -1,6 +1,5 @@
 target_sources(grizal2_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/MainWindowApi.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SmallDialogs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TForm1.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TParamDlg.cpp

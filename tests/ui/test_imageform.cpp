@@ -1,5 +1,7 @@
 #include "DialogRecorder.h"
+#include "base/NumberForms.h"
 #include "image_files/PcxCodec.h"
+#include "imaging/Pictures.h"
 #include "imaging/TImageForm.h"
 #include "shell/SmallDialogs.h"
 #include "samples/TStatForm.h"
@@ -17,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
@@ -30,7 +33,8 @@ protected:
 
 TEST_F(ImageWindow, ZoomCutPasteAndModes)
 {
-    TImageForm f;
+    TPictures engine;
+    TImageForm f(engine);
     QImage img(100, 80, QImage::Format_RGBX8888);
     img.fill(Qt::red);
     f.SetPicture(img);
@@ -60,6 +64,84 @@ TEST_F(ImageWindow, ZoomCutPasteAndModes)
             || (qobject_cast<QLineEdit *>(field) && !qobject_cast<QAbstractSpinBox *>(field->parent())))
             EXPECT_FALSE(field->accessibleName().isEmpty()) << field->metaObject()->className();
     EXPECT_EQ(f.EditBright->accessibleName(), "Яркость, % =");
+}
+
+// Made without a main window, the window works with the engine and settings it is given
+// and asks for everything else by signals.
+TEST_F(ImageWindow, ReportsBySignalsWithoutAMainWindow)
+{
+    TPictures engine;
+    TImageForm f(engine);
+    ImageSettings settings;
+    settings.kpix = 0.5;
+    settings.measure = pictures::MeasureArea;
+    f.SetSettings(settings);
+    QImage img(40, 30, QImage::Format_RGBX8888);
+    img.fill(Qt::white);
+    for (int y = 10; y < 20; ++y)
+        for (int x = 10; x < 20; ++x)
+            img.setPixel(x, y, 0xFF000000u);
+    f.SetPicture(img);
+    f.ActualSize();
+
+    QList<bool> undo;
+    QList<int> counts;
+    QList<bool> fresh;
+    QList<long double> sizes, accepted;
+    QStringList lines;
+    QList<QSize> pictures, masks;
+    int calibrations = 0;
+    QObject::connect(&f, &TImageForm::undoAvailable, [&](bool on) { undo << on; });
+    QObject::connect(&f, &TImageForm::analysisReady, [&](const TSampleData &d) {
+        counts << d.Count;
+        sizes << d.Size(0);
+    });
+    QObject::connect(&f, &TImageForm::seriesWanted, [&](bool on) { fresh << on; });
+    QObject::connect(&f, &TImageForm::seriesLines, [&](const QStringList &l) { lines << l; });
+    QObject::connect(&f, &TImageForm::seriesValueAccepted, [&](long double v) { accepted << v; });
+    QObject::connect(&f, &TImageForm::newPicture, [&](const QImage &p) { pictures << p.size(); });
+    QObject::connect(&f, &TImageForm::maskForAnalysis, [&](const QImage &p) { masks << p.size(); });
+    QObject::connect(&f, &TImageForm::calibrationRequested, [&] { ++calibrations; });
+
+    f.BtnGrayClick();
+    f.BtnAnalis1Click();
+    EXPECT_EQ(undo, QList<bool>({true, false}));
+    ASSERT_EQ(counts, QList<int>({1}));
+    TSampleData expected;
+    QImage same = img.copy();
+    TPictures().AnalyseBinary(expected, pictures::MeasureArea, 0.5L, same);
+    EXPECT_EQ(sizes[0], expected.Size(0)); // by the measure and coefficient given
+
+    f.SetPicture(img);
+    f.BtnSelectClick();
+    f.BtnSelect1->trigger();
+    f.ImageMouseDown(QPoint(10, 10), Qt::LeftButton);
+    f.ImageMouseMove(QPoint(20, 30));
+    f.ImageMouseUp(QPoint(20, 30));
+    f.BtnMesureAreaCalc->trigger();
+    EXPECT_EQ(f.EditMesure->text(), QString("50") + numtext::SystemDecimalSeparator() + "000");
+    f.BtnMesureAccept->trigger();
+    f.BtnSelectNew->trigger();
+    EXPECT_EQ(fresh, QList<bool>({false, true}));
+    ASSERT_EQ(accepted.size(), 1);
+    EXPECT_EQ(double(accepted[0]), 50.0) << double(accepted[0] - 50);
+    f.BtnSelect1->trigger();
+    f.ImageMouseDown(QPoint(10, 10), Qt::LeftButton);
+    f.ImageMouseMove(QPoint(20, 30));
+    f.ImageMouseUp(QPoint(20, 30));
+    f.BtnMesureSpectrCalc->trigger();
+    EXPECT_EQ(lines.size(), 3);
+    f.ImageMouseDown(QPoint(10, 10), Qt::LeftButton);
+    f.ImageMouseMove(QPoint(20, 30));
+    f.ImageMouseUp(QPoint(20, 30));
+    f.BtnSelectCopy->trigger();
+    EXPECT_EQ(pictures, QList<QSize>({QSize(10, 20)}));
+    f.BtnAnalis2CalcClick();
+    EXPECT_EQ(masks, QList<QSize>({QSize(40, 30)}));
+    QMouseEvent click(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(f.ImageCalibrate, &click);
+    EXPECT_EQ(calibrations, 1);
 }
 
 TEST_F(ImageWindow, NewSaveWithStampAndCommands)
