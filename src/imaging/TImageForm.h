@@ -2,6 +2,10 @@
 // The document window of one picture: its tool bars, the zoomable display, the scale bar
 // and the date in the status bar. It works on its picture with the engine it is given and
 // reports to whoever made it by signals; it never names the main window.
+// TImageForm.cpp holds the window, its display and clipboard; ImageFormBars.cpp builds the
+// bars, ImageFormModes.cpp switches modes, ImageFormMouse.cpp takes the mouse,
+// ImageFormCommands.cpp runs the commands on the picture and ImageFormTools.cpp those of
+// manual measurement and the graphic editor.
 #include "imaging/Drawing.h"
 #include "imaging/Pictures.h"
 #include "imaging/SelectionTools.h"
@@ -217,6 +221,7 @@ private:
     // A new sample window with the particles of `picture` (this window's or a mask's).
     void AnalyseInto(QImage &picture);
     void RunOperation(const std::function<void(TPictures &, QImage &)> &op);
+    void BuildBars();
     void BuildSelectBar();
     void BuildDrawingBars();
     void SetPanelColour(QToolButton *panel, const QColor &colour);

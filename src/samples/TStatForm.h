@@ -1,6 +1,7 @@
 #pragma once
 // The sample window: a tool strip, the 10000-row table that is the only store of the
-// sample, and the report memo. It reports to whoever made it by signals.
+// sample, and the report memo. It reports to whoever made it by signals. The commands of
+// its bar are in StatFormCommands.cpp.
 #include "samples/Export.h"
 #include "samples/SampleData.h"
 

@@ -2,7 +2,10 @@
 // The main window: the frame of the child windows, the menus, the tool bar and the status
 // strip. It owns the engine, the progress window and the dialogs, keeps the program-wide
 // values, hands each child what it needs when it makes it, listens to the children's
-// signals and routes the File and Edit commands to the active child.
+// signals and routes the File and Edit commands to the active child. TForm1.cpp makes it
+// and keeps the settings; TForm1Menus.cpp builds the menus and the tool bar,
+// TForm1Children.cpp makes the children and answers them, TForm1Files.cpp holds the File
+// menu and TForm1Commands.cpp the other menus.
 #include "imaging/Pictures.h"
 #include "samples/SampleData.h"
 
@@ -131,6 +134,7 @@ private:
     QRect CascadePlace(QSize size) const;
     void SetActiveCaption(const QString &caption);
     void RedrawActiveScaleBar();
+    void EditActiveChild(void (TImageForm::*image)(), void (TStatForm::*sample)());
     // The settings each kind of child reads, and handing them to every child after a change.
     ImageSettings ImageSettingsNow() const;
     ReportSettings ReportSettingsNow() const;
