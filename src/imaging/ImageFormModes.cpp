@@ -17,32 +17,23 @@ void TImageForm::UnMode()
     mode_ = Mode::None;
 }
 
-void TImageForm::ModeDiff()
+// Leaves the mode there was and shows the new mode's bars.
+void TImageForm::EnterMode(Mode mode, std::initializer_list<QToolBar *> bars)
 {
     UnMode();
-    BarDiffImage->show();
-    mode_ = Mode::Diff;
+    for (QToolBar *b : bars)
+        b->show();
+    mode_ = mode;
 }
 
-void TImageForm::ModeFiltr()
-{
-    UnMode();
-    BarFiltrImage->show();
-    mode_ = Mode::Filtr;
-}
-
-void TImageForm::ModeBandW()
-{
-    UnMode();
-    BarBandW->show();
-    mode_ = Mode::BandW;
-}
+void TImageForm::ModeDiff() { EnterMode(Mode::Diff, {BarDiffImage}); }
+void TImageForm::ModeFiltr() { EnterMode(Mode::Filtr, {BarFiltrImage}); }
+void TImageForm::ModeBandW() { EnterMode(Mode::BandW, {BarBandW}); }
+void TImageForm::ModeAnalis2() { EnterMode(Mode::Analis2, {BarAnalis2}); }
 
 void TImageForm::ModeSelect()
 {
-    UnMode();
-    BarSelect->show();
-    mode_ = Mode::Select;
+    EnterMode(Mode::Select, {BarSelect});
     selectCopyKey_ = 0;
     if (!picture_.isNull()) {
         engine_.SaveUndoCopy(picture_);
@@ -55,18 +46,8 @@ void TImageForm::ModeSelect()
 
 void TImageForm::ModeGraph()
 {
-    UnMode();
-    BarBrush->show();
-    BarPen->show();
-    mode_ = Mode::Graph;
+    EnterMode(Mode::Graph, {BarBrush, BarPen});
     ApplyGraphControls();
-}
-
-void TImageForm::ModeAnalis2()
-{
-    UnMode();
-    BarAnalis2->show();
-    mode_ = Mode::Analis2;
 }
 
 void TImageForm::BtnGraphClick() { ModeGraph(); }

@@ -124,24 +124,27 @@ void TImageForm::DrawingToolClick(QAction *button)
     GraphTool.toolShape = ShapeOf(button);
 }
 
+// A colour chosen in the colour dialog, shown on its panel; false when none was.
+bool TImageForm::PickPanelColour(QToolButton *panel, QColor &colour)
+{
+    QColorDialog dialog(colour, this);
+    if (ExecDialog(&dialog) != QDialog::Accepted || !dialog.currentColor().isValid())
+        return false;
+    colour = dialog.currentColor();
+    SetPanelColour(panel, colour);
+    return true;
+}
+
 void TImageForm::BtnBrushColorClick()
 {
-    QColorDialog dialog(BrushColor, this);
-    if (ExecDialog(&dialog) != QDialog::Accepted || !dialog.currentColor().isValid())
-        return;
-    BrushColor = dialog.currentColor();
-    SetPanelColour(BtnBrushColor, BrushColor);
-    GraphTool.style.brushColor = BrushColor;
+    if (PickPanelColour(BtnBrushColor, BrushColor))
+        GraphTool.style.brushColor = BrushColor;
 }
 
 void TImageForm::BtnPenColorClick()
 {
-    QColorDialog dialog(PenColor, this);
-    if (ExecDialog(&dialog) != QDialog::Accepted || !dialog.currentColor().isValid())
-        return;
-    PenColor = dialog.currentColor();
-    SetPanelColour(BtnPenColor, PenColor);
-    GraphTool.style.penColor = PenColor;
+    if (PickPanelColour(BtnPenColor, PenColor))
+        GraphTool.style.penColor = PenColor;
 }
 
 void TImageForm::PenWidthChange()

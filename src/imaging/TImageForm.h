@@ -14,6 +14,7 @@
 #include <QPoint>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 
 struct TSampleData;
 
@@ -216,6 +217,7 @@ protected:
 
 private:
     void ShowDisplaySize(QSize size);
+    void EnterMode(Mode mode, std::initializer_list<QToolBar *> bars);
     bool FieldEvent(QLineEdit *field, QEvent *e);
     void SetDiffColour(QToolButton *panel, uint32_t colour);
     // A new sample window with the particles of `picture` (this window's or a mask's).
@@ -225,6 +227,7 @@ private:
     void BuildSelectBar();
     void BuildDrawingBars();
     void SetPanelColour(QToolButton *panel, const QColor &colour);
+    bool PickPanelColour(QToolButton *panel, QColor &colour);
     // Starts a selection tool: the marks go, the polygon empties.
     void StartSelectTool(SelectionTools::Tool tool);
     // Takes back what the selection tools drew, from the undo copy taken on entering

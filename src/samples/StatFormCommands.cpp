@@ -30,12 +30,14 @@ int TStatForm::CurrentRow() const
     return i.isValid() ? i.row() + 1 : 1;
 }
 
-// An error that the command does not handle is shown with its text, as the application's
-// general handler does.
-void TStatForm::Guarded(const std::function<void()> &command)
+// A command on the sample the table holds. An error that the command does not handle is
+// shown with its text, as the application's general handler does.
+void TStatForm::OnSample(const std::function<void(TSampleData &)> &command)
 {
     try {
-        command();
+        auto d = std::make_unique<TSampleData>();
+        GetData(*d);
+        command(*d);
     } catch (const GrizalError &e) {
         ShowMessage(e.text());
     }
@@ -43,30 +45,24 @@ void TStatForm::Guarded(const std::function<void()> &command)
 
 void TStatForm::DelSelClick()
 {
-    Guarded([this] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
-        tableops::DeleteRow(*d, CurrentRow());
-        SetData(*d);
+    OnSample([this](TSampleData &d) {
+        tableops::DeleteRow(d, CurrentRow());
+        SetData(d);
     });
 }
 
 void TStatForm::AddSelClick()
 {
-    Guarded([this] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
-        tableops::InsertRow(*d, CurrentRow());
-        SetData(*d);
+    OnSample([this](TSampleData &d) {
+        tableops::InsertRow(d, CurrentRow());
+        SetData(d);
     });
 }
 
 void TStatForm::CalcSelClick()
 {
     QObject *button = sender();
-    Guarded([this, button] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
+    OnSample([this, button](TSampleData &d) {
         tableops::Figure f = tableops::Figure::Mean;
         if (button == BtnSumSel)
             f = tableops::Figure::Sum;
@@ -74,18 +70,16 @@ void TStatForm::CalcSelClick()
             f = tableops::Figure::Min;
         else if (button == BtnMaxSel)
             f = tableops::Figure::Max;
-        AppendLines(tableops::FigureLines(*d, f, Sep()));
+        AppendLines(tableops::FigureLines(d, f, Sep()));
     });
 }
 
 void TStatForm::FSelClick()
 {
-    Guarded([this] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
+    OnSample([this](TSampleData &d) {
         QStringList lines;
         try {
-            tableops::UserFunctionLines(*d, Sep(), lines);
+            tableops::UserFunctionLines(d, Sep(), lines);
         } catch (...) {
             AppendLines(lines);
             throw;
@@ -103,10 +97,8 @@ TGroupDlg *TStatForm::GroupDialog()
 
 void TStatForm::BtnGroupClick()
 {
-    Guarded([this] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
-        const grouping::Proposal p = grouping::Propose(*d);
+    OnSample([this](TSampleData &d) {
+        const grouping::Proposal p = grouping::Propose(d);
         TGroupDlg *dlg = GroupDialog();
         dlg->SpinEdit1->setValue(p.k0);
         dlg->Edit1->setText(grouping::LengthText(p.L0, Sep()));
@@ -117,12 +109,12 @@ void TStatForm::BtnGroupClick()
             const grouping::Mode mode = dlg->RadioButton1->isChecked()   ? grouping::Mode::Intervals
                                         : dlg->RadioButton2->isChecked() ? grouping::Mode::Length
                                                                          : grouping::Mode::Particles;
-            grouping::Run(*d, mode, dlg->SpinEdit1->value(), grouping::ReadLength(dlg->Edit1->text(), Sep()),
+            grouping::Run(d, mode, dlg->SpinEdit1->value(), grouping::ReadLength(dlg->Edit1->text(), Sep()),
                           dlg->SpinEdit2->value());
         } catch (const GrizalError &) {
             ShowMessage(QStringLiteral("Невозможно сгруппировать данные"));
         }
-        SetData(*d);
+        SetData(d);
     });
 }
 
@@ -135,10 +127,8 @@ TDlgCaseCalcDistrib *TStatForm::DistributionDialog()
 
 void TStatForm::BtnCalcStatClick()
 {
-    Guarded([this] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
-        if (d->Count == 0) {
+    OnSample([this](TSampleData &d) {
+        if (d.Count == 0) {
             ShowMessage(QString::fromUtf8(report::kNoData));
             return;
         }
@@ -150,7 +140,7 @@ void TStatForm::BtnCalcStatClick()
         options.showHistogram = settings_.histogram;
         options.showCurve = settings_.curve;
         int chartLaw = settings_.chartLaw;
-        const auto events = report::RunStatistics(*d, options, chartLaw, Sep());
+        const auto events = report::RunStatistics(d, options, chartLaw, Sep());
         for (const report::Event &e : events) {
             switch (e.kind) {
             case report::Event::Line:
@@ -177,12 +167,10 @@ void TStatForm::BtnCalcStatClick()
 // The hand-over files are written whole: an export that fails leaves the last good file.
 void TStatForm::ToExcelClick()
 {
-    Guarded([this] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
+    OnSample([this](TSampleData &d) {
         const QString file = exportfiles::SpreadsheetFileName(exportfiles::ProgramDirectory());
         QString error;
-        if (!fileio::WriteFileAtomically(file, exportfiles::SpreadsheetText(*d, Sep()), error)) {
+        if (!fileio::WriteFileAtomically(file, exportfiles::SpreadsheetText(d, Sep()), error)) {
             ShowMessage(error);
             return;
         }

@@ -103,7 +103,7 @@ private:
     void ResetKeepingCurrentCell();
     TGroupDlg *GroupDialog();
     TDlgCaseCalcDistrib *DistributionDialog();
-    void Guarded(const std::function<void()> &command);
+    void OnSample(const std::function<void(TSampleData &)> &command);
     // The memo as RTF into the file; false after the message.
     bool SaveMemo(const QString &fileName);
     void StartWith(exportfiles::Target target, const QString &file);

@@ -133,6 +133,7 @@ private:
     QMdiSubWindow *AddChild(QWidget *child, const QString &caption);
     QRect CascadePlace(QSize size) const;
     void SetActiveCaption(const QString &caption);
+    TStatForm *ReadActiveSample(TSampleData &data);
     void RedrawActiveScaleBar();
     void EditActiveChild(void (TImageForm::*image)(), void (TStatForm::*sample)());
     // The settings each kind of child reads, and handing them to every child after a change.

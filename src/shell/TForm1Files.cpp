@@ -123,21 +123,31 @@ bool TForm1::OpenData(const QString &fileName)
     return true;
 }
 
+// The active sample window, its sample read into `data`; none when there is no such window,
+// or after the message when a size in its table cannot be stored.
+TStatForm *TForm1::ReadActiveSample(TSampleData &data)
+{
+    TStatForm *form = ActiveStatForm();
+    if (!form)
+        return nullptr;
+    try {
+        form->GetData(data);
+    } catch (const GrizalError &e) {
+        ShowMessage(e.text());
+        return nullptr;
+    }
+    return form;
+}
+
 bool TForm1::MergeData(const QString &fileName)
 {
     if (fileio::UpperExtension(fileName) != QLatin1String(".GRZ"))
         return true;
-    TStatForm *form = ActiveStatForm();
+    auto window = std::make_unique<TSampleData>();
+    TStatForm *form = ReadActiveSample(*window);
     if (!form)
         return false; // nothing to append to
-    auto window = std::make_unique<TSampleData>();
     auto file = std::make_unique<TSampleData>();
-    try {
-        form->GetData(*window);
-    } catch (const GrizalError &e) {
-        ShowMessage(e.text());
-        return false;
-    }
     QString error;
     if (!datafiles::ReadGrz(fileName, *file, error)) {
         ShowMessage(error);
@@ -150,16 +160,9 @@ bool TForm1::MergeData(const QString &fileName)
 
 bool TForm1::SaveData(const QString &fileName)
 {
-    TStatForm *form = ActiveStatForm();
-    if (!form)
-        return false;
     auto data = std::make_unique<TSampleData>();
-    try {
-        form->GetData(*data);
-    } catch (const GrizalError &e) {
-        ShowMessage(e.text());
+    if (!ReadActiveSample(*data))
         return false;
-    }
     QByteArray bytes;
     if (!datafiles::EncodeForFile(fileName, *data, numtext::SystemDecimalSeparator(), bytes)) {
         ShowMessage(QStringLiteral("Файл %1 не сохранен: выборка записывается только в файлы .grz и .txt.")
