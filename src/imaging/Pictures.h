@@ -3,6 +3,8 @@
 // its picture (a QImage, kept in Format_RGBX8888) and the engine rewrites it in place.
 // It owns the working copy, which is the global undo copy and the image that binary
 // analysis works on.
+#include "imaging/BinaryAnalysis.h"
+
 #include <QImage>
 #include <QString>
 #include <cstdint>
@@ -108,7 +110,7 @@ public:
     // relation: pictures::ShadeRelation; colours packed, only their low 24 bits count.
     void SeparateByShades(int relation, uint32_t colour1, uint32_t colour2, QImage &picture);
 
-    // Binary analysis (BinaryAnalysis.cpp).
+    // Binary analysis (BinaryAnalysis.h).
     void ClearEdges(QImage &picture);
     // Fills `result` (Count, D, N) with one size per particle found, in scan order, and
     // gives the picture the marked image. At most 1000 particles.
@@ -134,7 +136,5 @@ private:
     std::vector<uint32_t> MedianBuffer;
     std::vector<uint8_t> GrayTies;
     std::vector<uint32_t> MedianPicture;
-    std::vector<uint64_t> Candidates; // analysis: scan positions, reused
-    std::vector<uint64_t> RowCandidates;
-    std::vector<uint32_t> ColumnCounts;
+    pictures::ParticleScan Scan;
 };
