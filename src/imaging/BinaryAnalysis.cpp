@@ -14,28 +14,10 @@
 
 namespace pictures {
 
-PixelPlane::PixelPlane(QImage &picture, QImage *mirrored)
+PixelPlane::PixelPlane(QImage &picture)
     : bits(reinterpret_cast<uint32_t *>(picture.bits())), stride(picture.bytesPerLine() / 4),
       W(picture.width()), H(picture.height())
 {
-    if (mirrored)
-        mirror = reinterpret_cast<uint32_t *>(mirrored->bits());
-}
-
-void PixelPlane::Set(int x, int y, uint32_t colour)
-{
-    const qsizetype i = y * stride + x;
-    bits[i] = colour | Opaque;
-    if (mirror)
-        mirror[i] = colour | Opaque;
-}
-
-void PixelPlane::Fill(int y, int from, int to, uint32_t colour)
-{
-    const qsizetype i = y * stride;
-    std::fill(bits + i + from, bits + i + to, colour | Opaque);
-    if (mirror)
-        std::fill(mirror + i + from, mirror + i + to, colour | Opaque);
 }
 
 void WalkContour(const PixelPlane &s, int x0, int y0, ContourPath &path)
@@ -207,38 +189,46 @@ void PaintFrame(QImage &picture)
 ParticleScan::ParticleScan() : path_(std::make_unique<ContourPath>()) {}
 ParticleScan::~ParticleScan() = default;
 
+namespace {
+
+// Appends y * W + x for every x in [x, xHi] of row y where a black pixel lies above a
+// white one.
+void CandidatesInRow(const PixelPlane &s, int y, int x, int xHi, std::vector<uint64_t> &out)
+{
+    const uint32_t *above = s.bits + (y - 1) * s.stride, *row = s.bits + y * s.stride;
+    const uint64_t base = uint64_t(y) * uint64_t(s.W);
+#ifdef GRIZAL2_HAVE_AVX2
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2)
+        x = analysisscan::RowAvx2(above, row, x, xHi, base, out);
+#endif
+    const __m128i colour = _mm_set1_epi32(0xFFFFFF);
+    const __m128i zero = _mm_setzero_si128();
+    for (; x + 4 <= xHi + 1; x += 4) {
+        const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(above + x)), colour);
+        const __m128i r = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x)), colour);
+        int bits = _mm_movemask_ps(
+            _mm_castsi128_ps(_mm_and_si128(_mm_cmpeq_epi32(a, zero), _mm_cmpeq_epi32(r, colour))));
+        while (bits) {
+            const int i = __builtin_ctz(unsigned(bits));
+            bits &= bits - 1;
+            out.push_back(base + uint64_t(x + i));
+        }
+    }
+    for (; x <= xHi; ++x)
+        if ((above[x] & 0xFFFFFF) == Black && (row[x] & 0xFFFFFF) == White)
+            out.push_back(base + uint64_t(x));
+}
+
+} // namespace
+
 void ParticleScan::CollectCandidates(const PixelPlane &s, int xLo, int xHi, int yLo, int yHi)
 {
     // Row by row, which is fast over memory, then ordered by column with a counting sort.
     rowOrder_.clear();
+    for (int y = yLo; y <= yHi; ++y)
+        CandidatesInRow(s, y, xLo, xHi, rowOrder_);
     const uint64_t W = uint64_t(s.W);
-#ifdef GRIZAL2_HAVE_AVX2
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-#endif
-    const __m128i colour = _mm_set1_epi32(0xFFFFFF);
-    const __m128i zero = _mm_setzero_si128();
-    for (int y = yLo; y <= yHi; ++y) {
-        const uint32_t *above = s.bits + (y - 1) * s.stride, *row = s.bits + y * s.stride;
-        int x = xLo;
-#ifdef GRIZAL2_HAVE_AVX2
-        if (avx2)
-            x = analysisscan::RowAvx2(above, row, x, xHi, uint64_t(y) * W, rowOrder_);
-#endif
-        for (; x + 4 <= xHi + 1; x += 4) {
-            const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(above + x)), colour);
-            const __m128i r = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x)), colour);
-            int bits = _mm_movemask_ps(
-                _mm_castsi128_ps(_mm_and_si128(_mm_cmpeq_epi32(a, zero), _mm_cmpeq_epi32(r, colour))));
-            while (bits) {
-                const int i = __builtin_ctz(unsigned(bits));
-                bits &= bits - 1;
-                rowOrder_.push_back(uint64_t(y) * W + uint64_t(x + i));
-            }
-        }
-        for (; x <= xHi; ++x)
-            if ((above[x] & 0xFFFFFF) == Black && (row[x] & 0xFFFFFF) == White)
-                rowOrder_.push_back(uint64_t(y) * W + uint64_t(x));
-    }
     perColumn_.assign(size_t(W) + 1, 0);
     for (uint64_t p : rowOrder_)
         ++perColumn_[size_t(p % W) + 1];
@@ -257,22 +247,17 @@ int ParticleScan::Run(QImage &picture, QImage *copy, int measure, long double kp
     PaintFrame(picture);
     PixelPlane s(picture);
     // The scan runs down the columns, which is slow over row-major memory. Instead the
-    // candidates are collected row by row and ordered by column; a trace can only change
-    // the answer at the pixels it paints and those just below them, and those are queued
-    // again.
+    // candidates are collected row by row and ordered by column, and a trace queues those it
+    // makes. Only its fill can make one: marks are red, which is neither end of a candidate,
+    // and the fill whitens a pixel that may lie under a black one, while the pixel below it
+    // can no longer have black above.
     const int xLo = 3, xHi = W - 3, yLo = 3, yHi = H - 3;
-    auto key = [H](int x, int y) { return uint64_t(x) * uint64_t(H) + uint64_t(y); };
     auto candidate = [&](int x, int y) { return s.Get(x, y - 1) == Black && s.Get(x, y) == White; };
     found_.clear();
     queued_.clear();
+    rowOrder_.clear();
     if (xHi >= xLo && yHi >= yLo)
         CollectCandidates(s, xLo, xHi, yLo, yHi);
-    auto queue = [&](int x, int y, uint64_t done) {
-        if (x >= xLo && x <= xHi && y >= yLo && y <= yHi && key(x, y) > done && candidate(x, y)) {
-            queued_.push_back(key(x, y));
-            std::push_heap(queued_.begin(), queued_.end(), std::greater<>());
-        }
-    };
     size_t next = 0;
     uint64_t done = 0; // positions up to here are scanned
     bool any = false;
@@ -302,16 +287,26 @@ int ParticleScan::Run(QImage &picture, QImage *copy, int measure, long double kp
         const long double size = Trace(s, *path_, spans_, x, y, measure, kpix);
         ++n;
         events.Particle(size);
-        for (int r = 0; r < spans_.Rows(); ++r)
-            for (int xx = spans_.a[size_t(r)]; xx < spans_.b[size_t(r)]; ++xx)
-                for (int yy = spans_.minY + r; yy <= spans_.minY + r + 1; ++yy)
-                    queue(xx, yy, done);
-        for (int i = 0; i < path_->k; ++i)
-            for (int yy = path_->Y[i]; yy <= path_->Y[i] + 1; ++yy)
-                queue(path_->X[i], yy, done);
+        for (int r = 0; r < spans_.Rows(); ++r) {
+            const int yy = spans_.minY + r;
+            const int from = std::max(xLo, spans_.a[size_t(r)]), to = std::min(xHi, spans_.b[size_t(r)] - 1);
+            if (yy < yLo || yy > yHi || from > to)
+                continue;
+            rowOrder_.clear();
+            CandidatesInRow(s, yy, from, to, rowOrder_);
+            for (uint64_t p : rowOrder_) {
+                const uint64_t key = (p % uint64_t(W)) * uint64_t(H) + uint64_t(yy);
+                if (key > done) {
+                    queued_.push_back(key);
+                    std::push_heap(queued_.begin(), queued_.end(), std::greater<>());
+                }
+            }
+        }
     }
-    if (copy && !picture.isNull()) {
-        if (copy->size() != picture.size() || copy->format() != picture.format())
+    // One pass in memory order: cheaper than following every write into the copy.
+    if (copy) {
+        if (copy->size() != picture.size() || copy->format() != picture.format()
+            || copy->bytesPerLine() != picture.bytesPerLine())
             *copy = picture.copy();
         else
             std::memcpy(copy->bits(), picture.constBits(), size_t(picture.sizeInBytes()));

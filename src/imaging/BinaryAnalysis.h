@@ -5,6 +5,7 @@
 // (Pictures.h) run these with the progress window and the working copy.
 #include <QImage>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -16,18 +17,19 @@ constexpr int ContourCapacity = 10000;
 // An analysis stops at this many particles.
 constexpr int MaxParticles = 1000;
 
-// The pixels of a Format_RGBX8888 picture as the walk reads and writes them. A second
-// picture of the same size and format (`mirror`) may receive every write as well.
+// The pixels of a Format_RGBX8888 picture as the walk reads and writes them.
 struct PixelPlane {
     uint32_t *bits = nullptr;
-    uint32_t *mirror = nullptr;
     qsizetype stride = 0; // in pixels
     int W = 0, H = 0;
 
-    explicit PixelPlane(QImage &picture, QImage *mirrored = nullptr);
+    explicit PixelPlane(QImage &picture);
     uint32_t Get(int x, int y) const { return bits[y * stride + x] & 0xFFFFFF; }
-    void Set(int x, int y, uint32_t colour);
-    void Fill(int y, int from, int to, uint32_t colour); // from .. to - 1
+    void Set(int x, int y, uint32_t colour) { bits[y * stride + x] = colour | 0xFF000000u; }
+    void Fill(int y, int from, int to, uint32_t colour) // from .. to - 1
+    {
+        std::fill(bits + y * stride + from, bits + y * stride + to, colour | 0xFF000000u);
+    }
 };
 
 // The positions of one walk in the order visited; the start, where the walk ends, is last.
