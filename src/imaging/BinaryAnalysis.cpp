@@ -303,14 +303,10 @@ int ParticleScan::Run(QImage &picture, QImage *copy, int measure, long double kp
             }
         }
     }
-    // One pass in memory order: cheaper than following every write into the copy.
-    if (copy) {
-        if (copy->size() != picture.size() || copy->format() != picture.format()
-            || copy->bytesPerLine() != picture.bytesPerLine())
-            *copy = picture.copy();
-        else
-            std::memcpy(copy->bits(), picture.constBits(), size_t(picture.sizeInBytes()));
-    }
+    // The copy shares the marked pixels until either picture is next changed: an analysis
+    // is often the last step, and a fresh copy of a large picture costs more than the scan.
+    if (copy)
+        *copy = picture;
     return n;
 }
 

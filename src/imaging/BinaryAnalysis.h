@@ -91,8 +91,8 @@ public:
         virtual void Column(int x) = 0;              // the scan reaches column x
         virtual void Particle(long double size) = 0; // one traced, in scan order
     };
-    // Traces up to `limit` particles on the picture; returns how many. When `copy` is given
-    // (a picture of the same size and format), it ends equal to the marked picture.
+    // Traces up to `limit` particles on the picture; returns how many. When `copy` is given,
+    // it ends equal to the marked picture.
     int Run(QImage &picture, QImage *copy, int measure, long double kpix, int limit, Events &events);
 
 private:

@@ -97,6 +97,9 @@ void TPictures::CopyPicture(const QImage &source, QImage &destination, bool undo
     Undo = undoAvailable;
     if (&source == &destination)
         return;
+    if (!source.isNull() && destination.constBits() == source.constBits() && destination.size() == source.size()
+        && destination.format() == source.format())
+        return; // already one picture shared by both
     if (!source.isNull() && destination.size() == source.size()
         && destination.format() == source.format()
         && destination.bytesPerLine() == source.bytesPerLine()) {

@@ -94,7 +94,8 @@ public:
     bool UndoAvailable() const { return Undo; }
     const QImage &WorkingCopy() const { return Copy; }
 
-    // Copies: the destination's memory is reused when its size already fits.
+    // Copies: the destination's memory is reused when its size already fits; a destination
+    // that already shares the source's pixels (after an analysis) is left so.
     void CopyPicture(const QImage &source, QImage &destination, bool undoAvailable);
     void SaveUndoCopy(const QImage &picture);
     void RestoreFromCopy(QImage &picture);
