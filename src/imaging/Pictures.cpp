@@ -2,6 +2,7 @@
 // little-endian uint32 is 0xFF BB GG RR, so its low 24 bits are the packed colour.
 #include "imaging/Pictures.h"
 #include "imaging/MedianNetwork.h"
+#include "imaging/MedianWindow.h"
 
 #include <algorithm>
 #ifdef __SSE2__
@@ -306,6 +307,18 @@ void MedianBounds3(const uint32_t *c0, const uint32_t *c1, const uint32_t *c2, i
     MedianBounds3Scalar(c0, c1, c2, 0, windows, k3, k4);
 }
 
+void MedianWindowPass(uint32_t *const *strip, int X, int Y, int windows, int32_t *window)
+{
+#ifdef GRIZAL2_HAVE_AVX2
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2) {
+        medianwindow::PassAvx2(strip, X, Y, windows, window);
+        return;
+    }
+#endif
+    medianwindow::Pass(medianwindow::ScalarOps(), strip, X, Y, windows, window);
+}
+
 // Transposes a w x h block of 32-bit values: to[x * toStride + y] = from[y * fromStride + x],
 // in tiles of 16 x 16 so that every cache line read or written is used whole.
 void Transpose(const uint32_t *from, qsizetype fromStride, uint32_t *to, qsizetype toStride, int w, int h,
@@ -374,25 +387,11 @@ void TPictures::MedianFilter(int X, int Y, QImage &picture)
         const qsizetype bpl = picture.bytesPerLine() / 4;
         Transpose(reinterpret_cast<const uint32_t *>(picture.constBits()), bpl, T.data(), S, W, H, Opaque);
 
-        const int cxOff = X / 2, cyOff = Y / 2;
-        const int n = X * Y;
         const int windows = H - Y + 1;
         std::vector<uint32_t> &buf = MedianBuffer;
-        buf.resize(size_t(std::max(n, 2 * windows)));
-        // Replaces one value of the sorted window by another, shifting only what lies between.
-        auto replace = [](uint32_t *first, uint32_t *last, uint32_t o, uint32_t v) {
-            uint32_t *i = std::lower_bound(first, last, o);
-            if (v > o) {
-                uint32_t *j = std::upper_bound(i + 1, last, v);
-                std::memmove(i, i + 1, size_t(j - i - 1) * 4);
-                j[-1] = v;
-            } else if (v < o) {
-                uint32_t *j = std::upper_bound(first, i, v);
-                std::memmove(j + 1, j, size_t(i - j) * 4);
-                *j = v;
-            }
-        };
-        std::vector<uint32_t> window(static_cast<size_t>(n), 0u);
+        buf.resize(size_t(2 * windows));
+        alignas(32) int32_t window[medianwindow::Capacity];
+        uint32_t *strip[FiltrMax];
         for (int x0 = 0; x0 <= W - X; ++x0) {
             uint32_t *col = T.data() + x0 * S;
             if (X == 3 && Y == 3) {
@@ -405,27 +404,9 @@ void TPictures::MedianFilter(int X, int Y, QImage &picture)
                     c1[y0 + 1] = v;
                 }
             } else {
-                // A sorted copy of the window follows it down the column: the write, and
-                // each value of the row that leaves and the row that enters, are one ordered
-                // update each.
-                uint32_t *first = window.data(), *last = first + n;
-                int len = 0;
                 for (int dx = 0; dx < X; ++dx)
-                    for (int dy = 0; dy < Y; ++dy)
-                        window[size_t(len++)] = col[dx * S + dy];
-                std::sort(first, last);
-                uint32_t *centreCol = col + cxOff * S + cyOff;
-                for (int y0 = 0; y0 < windows; ++y0) {
-                    const uint32_t med = first[n / 2];
-                    uint32_t &centre = centreCol[y0];
-                    if (centre != med) {
-                        replace(first, last, centre, med);
-                        centre = med;
-                    }
-                    if (y0 + 1 < windows)
-                        for (int dx = 0; dx < X; ++dx)
-                            replace(first, last, col[dx * S + y0], col[dx * S + y0 + Y]);
-                }
+                    strip[dx] = col + dx * S;
+                MedianWindowPass(strip, X, Y, windows, window);
             }
             Step(W == X ? 100 : RoundDiv((long long)x0 * 100, W - X));
         }
