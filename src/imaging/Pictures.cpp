@@ -53,23 +53,6 @@ inline const uint32_t *Row(const QImage &img, int y)
     return reinterpret_cast<const uint32_t *>(img.constScanLine(y));
 }
 
-inline void Sort2(uint32_t &a, uint32_t &b)
-{
-    const uint32_t lo = std::min(a, b), hi = std::max(a, b);
-    a = lo;
-    b = hi;
-}
-inline void Sort3(uint32_t &a, uint32_t &b, uint32_t &c)
-{
-    Sort2(a, b);
-    Sort2(b, c);
-    Sort2(a, b);
-}
-inline uint32_t Med3(uint32_t a, uint32_t b, uint32_t c)
-{
-    return std::max(std::min(a, b), std::min(std::max(a, b), c));
-}
-
 } // namespace
 
 void TPictures::Begin(const char *title)
@@ -284,27 +267,21 @@ void TPictures::MirrorVertical(QImage &picture)
 
 namespace {
 
-void MedianBounds3Scalar(const uint32_t *c0, const uint32_t *c1, const uint32_t *c2, int from, int windows,
-                         uint32_t *k3, uint32_t *k4)
+// The 3 x 3 column pass: c1[y + 1] becomes the median of window y.
+void MedianColumn3(const uint32_t *c0, uint32_t *c1, const uint32_t *c2, int windows)
 {
-    const median3::ScalarOps o;
-    for (int y = from; y < windows; ++y)
-        median3::Bounds(o, c0[y], c2[y], c0[y + 1], c1[y + 1], c2[y + 1], c0[y + 2], c1[y + 2], c2[y + 2], k3[y],
-                        k4[y]);
-}
-
-void MedianBounds3(const uint32_t *c0, const uint32_t *c1, const uint32_t *c2, int windows, uint32_t *k3,
-                   uint32_t *k4)
-{
+    int y = 0;
 #ifdef GRIZAL2_HAVE_AVX2
     static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2) {
-        const int done = median3::BoundsAvx2(c0, c1, c2, windows, k3, k4);
-        MedianBounds3Scalar(c0, c1, c2, done, windows, k3, k4);
-        return;
-    }
+    if (avx2)
+        y = median3::ColumnAvx2(c0, c1, c2, windows);
 #endif
-    MedianBounds3Scalar(c0, c1, c2, 0, windows, k3, k4);
+    const median3::ScalarOps o;
+    for (; y < windows; ++y) {
+        uint32_t k3, k4;
+        median3::Bounds(o, c0[y], c2[y], c0[y + 1], c1[y + 1], c2[y + 1], c0[y + 2], c1[y + 2], c2[y + 2], k3, k4);
+        c1[y + 1] = std::min(std::max(c1[y], k3), k4);
+    }
 }
 
 void MedianWindowPass(uint32_t *const *strip, int X, int Y, int windows, int32_t *window)
@@ -388,21 +365,12 @@ void TPictures::MedianFilter(int X, int Y, QImage &picture)
         Transpose(reinterpret_cast<const uint32_t *>(picture.constBits()), bpl, T.data(), S, W, H, Opaque);
 
         const int windows = H - Y + 1;
-        std::vector<uint32_t> &buf = MedianBuffer;
-        buf.resize(size_t(2 * windows));
         alignas(32) int32_t window[medianwindow::Capacity];
         uint32_t *strip[FiltrMax];
         for (int x0 = 0; x0 <= W - X; ++x0) {
             uint32_t *col = T.data() + x0 * S;
             if (X == 3 && Y == 3) {
-                uint32_t *k3 = buf.data(), *k4 = k3 + windows;
-                MedianBounds3(col, col + S, col + 2 * S, windows, k3, k4);
-                uint32_t *c1 = col + S;
-                uint32_t v = c1[0];
-                for (int y0 = 0; y0 < windows; ++y0) {
-                    v = std::min(std::max(v, k3[y0]), k4[y0]);
-                    c1[y0 + 1] = v;
-                }
+                MedianColumn3(col, col + S, col + 2 * S, windows);
             } else {
                 for (int dx = 0; dx < X; ++dx)
                     strip[dx] = col + dx * S;

@@ -134,7 +134,6 @@ private:
     int LastPosition = -1;
     bool Undo = false;
     QImage Copy;
-    std::vector<uint32_t> MedianBuffer;
     std::vector<uint8_t> GrayTies;
     std::vector<uint32_t> MedianPicture;
     pictures::ParticleScan Scan;
