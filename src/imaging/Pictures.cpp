@@ -355,30 +355,43 @@ void TPictures::MedianFilter(int X, int Y, QImage &picture)
     const int W = picture.width(), H = picture.height();
     if (W >= X && H >= Y && W > 0 && H > 0) {
         // Windows run down the columns and each writes its centre in place, so the filter
-        // works on the transposed picture, where a column lies along memory. The rows of the
-        // copy are padded so that neighbouring columns never share cache sets. A constant
-        // alpha byte keeps the order of the packed values.
+        // works on transposed columns, where a column lies along memory: a ring of them,
+        // taken from the picture sixteen at a time just before the windows reach them and
+        // put back as soon as no window will change them again. The columns are padded so
+        // that neighbouring ones never share cache sets. A constant alpha byte keeps the
+        // order of the packed values.
         const qsizetype S = ((qsizetype(H) + 15) & ~qsizetype(15)) + 16;
+        constexpr int Block = 16, Ring = 64; // Ring >= FiltrMax + 2 * Block, a multiple of Block
         std::vector<uint32_t> &T = MedianPicture;
-        T.resize(size_t(S) * size_t(W));
+        T.resize(size_t(S) * Ring);
+        uint32_t *bits = reinterpret_cast<uint32_t *>(picture.bits());
         const qsizetype bpl = picture.bytesPerLine() / 4;
-        Transpose(reinterpret_cast<const uint32_t *>(picture.constBits()), bpl, T.data(), S, W, H, Opaque);
+        auto slot = [&](int x) { return T.data() + (x % Ring) * S; };
+        int taken = 0, given = 0; // columns [0, taken) transposed in, [0, given) back out
+        auto take = [&](int upTo) {
+            for (; taken < upTo; taken += Block)
+                Transpose(bits + taken, bpl, slot(taken), S, std::min(Block, W - taken), H, Opaque);
+        };
+        auto give = [&](int upTo) {
+            for (; given + Block <= upTo || (upTo == W && given < W); given += Block)
+                Transpose(slot(given), S, bits + given, bpl, H, std::min(Block, W - given), 0);
+        };
 
-        const int windows = H - Y + 1;
+        const int cx = X / 2, windows = H - Y + 1;
         alignas(32) int32_t window[medianwindow::Capacity];
         uint32_t *strip[FiltrMax];
         for (int x0 = 0; x0 <= W - X; ++x0) {
-            uint32_t *col = T.data() + x0 * S;
-            if (X == 3 && Y == 3) {
-                MedianColumn3(col, col + S, col + 2 * S, windows);
-            } else {
-                for (int dx = 0; dx < X; ++dx)
-                    strip[dx] = col + dx * S;
+            take(x0 + X);
+            for (int dx = 0; dx < X; ++dx)
+                strip[dx] = slot(x0 + dx);
+            if (X == 3 && Y == 3)
+                MedianColumn3(strip[0], strip[1], strip[2], windows);
+            else
                 MedianWindowPass(strip, X, Y, windows, window);
-            }
+            give(x0 + cx + 1); // the columns left of the centre are final
             Step(W == X ? 100 : RoundDiv((long long)x0 * 100, W - X));
         }
-        Transpose(T.data(), S, reinterpret_cast<uint32_t *>(picture.bits()), bpl, H, W, 0);
+        give(W);
     }
     End();
 }
