@@ -3,6 +3,7 @@
 #include "image_files/GifWriter.h"
 #include "image_files/Metafile.h"
 #include "image_files/PcxCodec.h"
+#include "image_files/PictureMemory.h"
 #include "samples/DataFiles.h"
 #include "base/Errors.h"
 #include "base/NumberForms.h"
@@ -27,6 +28,28 @@ const QStringList &ReadThroughLibrary()
 QString CannotRead(const QString &fileName)
 {
     return QStringLiteral("Не удается прочитать изображение \"%1\"").arg(fileName);
+}
+
+QString SizeRefused(const QString &fileName, const PictureSizeError &e)
+{
+    return CannotRead(fileName) + QStringLiteral(": ") + e.text();
+}
+
+// Qt's readers: the declared size is checked before anything is allocated, and a picture
+// that cannot be had in memory is told apart from a damaged file.
+QImage ReadThroughQt(const QString &fileName)
+{
+    QImageReader::setAllocationLimit(kReaderAllocationLimitMB);
+    QImageReader reader(fileName);
+    reader.setDecideFormatFromContent(true); // the content, not the name, tells the coding
+    const QSize size = reader.size();
+    if (size.isValid() && !PictureSizeAllowed(size.width(), size.height()))
+        throw PictureSizeError(size.width(), size.height(), true);
+    QImage work = reader.read();
+    if (work.isNull() && size.isValid() && !size.isEmpty()
+        && QImage(size, QImage::Format_RGBX8888).isNull())
+        throw PictureSizeError(size.width(), size.height(), false);
+    return work;
 }
 
 // The whole file in one read into a buffer of its size (reading to the end in pieces
@@ -96,9 +119,13 @@ bool LoadPicture(const QString &fileName, QImage &picture, QString &message)
             return false;
         }
     } else if (ReadThroughLibrary().contains(ext)) {
-        QImageReader reader(fileName);
-        reader.setDecideFormatFromContent(true); // the content, not the name, tells the coding
-        work = reader.read();
+        try {
+            work = ReadThroughQt(fileName);
+        } catch (const PictureSizeError &e) {
+            picture = QImage();
+            message = SizeRefused(fileName, e);
+            return false;
+        }
         failed = work.isNull();
     } else if (ext == QLatin1String(".PCX")) {
         QFile f(fileName);
@@ -108,13 +135,23 @@ bool LoadPicture(const QString &fileName, QImage &picture, QString &message)
         }
         try {
             work = pcx::Decode(ReadWhole(f));
+        } catch (const PictureSizeError &e) {
+            message = SizeRefused(fileName, e);
+            return false;
         } catch (const GrizalError &e) {
             message = e.text();
             return false;
         }
     }
-    if (!work.isNull())
+    if (!work.isNull()) {
+        const QSize size = work.size();
         ToWorkingForm(work);
+        if (work.isNull()) { // the converted copy found no memory
+            picture = QImage();
+            message = SizeRefused(fileName, PictureSizeError(size.width(), size.height(), false));
+            return false;
+        }
+    }
     picture = work;
     if (failed) {
         message = CannotRead(fileName);
