@@ -16,14 +16,20 @@ QString FileNamePart(const QString &fileName)
     return QFileInfo(fileName).fileName();
 }
 
-bool WriteFileAtomically(const QString &fileName, const QByteArray &bytes, QString &error)
+bool WriteFileAtomically(const QString &fileName, const std::function<bool(QIODevice &)> &write, QString &error)
 {
     QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    if (!f.open(QIODevice::WriteOnly) || !write(f) || !f.commit()) {
         error = QStringLiteral("Не удается записать файл \"%1\"").arg(fileName);
         return false;
     }
     return true;
+}
+
+bool WriteFileAtomically(const QString &fileName, const QByteArray &bytes, QString &error)
+{
+    return WriteFileAtomically(
+        fileName, [&bytes](QIODevice &f) { return f.write(bytes) == bytes.size(); }, error);
 }
 
 } // namespace fileio

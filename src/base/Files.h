@@ -1,7 +1,10 @@
 #pragma once
 // File names as the program compares them, and the one way every file is saved.
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
+
+#include <functional>
 
 namespace fileio {
 
@@ -14,5 +17,8 @@ QString FileNamePart(const QString &fileName);
 
 // Writes the whole file or nothing: an existing file is left intact on failure.
 bool WriteFileAtomically(const QString &fileName, const QByteArray &bytes, QString &error);
+// The same for content written straight to the file by `write`, which returns false when
+// it fails; large files need not be held in memory first.
+bool WriteFileAtomically(const QString &fileName, const std::function<bool(QIODevice &)> &write, QString &error);
 
 } // namespace fileio

@@ -160,27 +160,70 @@ bool LoadPicture(const QString &fileName, QImage &picture, QString &message)
     return true;
 }
 
+namespace {
+
+const char *QtWriterFormat(const QString &ext)
+{
+    return ext == QLatin1String(".BMP")   ? "bmp"
+           : ext == QLatin1String(".JPG") ? "jpeg"
+           : ext == QLatin1String(".TIF") ? "tiff"
+           : ext == QLatin1String(".PNG") ? "png"
+                                          : nullptr;
+}
+
+// Zlib level 3 (Qt's quality 65) writes a noisy micrograph about three times faster than
+// the library's default, in a file at most about an eighth larger. A picture mostly of flat
+// areas (black and white, drawings) is written fast at any level, and at the default in
+// half the size, so it keeps the default: more than half of a sample of its pixels equal
+// their left neighbour.
+int PngQuality(const QImage &picture)
+{
+    qint64 equal = 0, seen = 0;
+    const int W = picture.width();
+    for (int y = 0; y < picture.height(); y += 8) {
+        const auto *r = reinterpret_cast<const uint32_t *>(picture.constScanLine(y));
+        for (int x = 1; x < W; ++x)
+            equal += ((r[x] ^ r[x - 1]) & 0xFFFFFF) == 0;
+        seen += W - 1;
+    }
+    return 2 * equal > seen ? -1 : 65;
+}
+
+// 24 bits per pixel in every format. The PNG writer takes the working form as it is, and
+// the BMP writer the form it would otherwise convert to itself, which spares one or two
+// converted copies of the whole picture.
+bool WriteThroughQt(QIODevice &device, const QImage &picture, const char *format, int jpegQuality)
+{
+    if (picture.isNull())
+        return false;
+    QImageWriter writer(&device, format);
+    if (qstrcmp(format, "jpeg") == 0)
+        writer.setQuality(jpegQuality);
+    if (qstrcmp(format, "png") == 0) {
+        const QImage work = picture.convertToFormat(QImage::Format_RGBX8888); // shared when it is so
+        writer.setQuality(PngQuality(work));
+        return writer.write(work);
+    }
+    if (qstrcmp(format, "bmp") == 0)
+        return writer.write(picture.convertToFormat(QImage::Format_RGB32));
+    return writer.write(picture.convertToFormat(QImage::Format_RGB888));
+}
+
+} // namespace
+
 QByteArray Encode(const QImage &picture, const QString &ext, int jpegQuality)
 {
     if (ext == QLatin1String(".PCX"))
         return pcx::Encode(picture); // raises the codec's errors
     if (ext == QLatin1String(".GIF"))
         return EncodeGif(picture);
-    const char *format = ext == QLatin1String(".BMP")   ? "bmp"
-                         : ext == QLatin1String(".JPG") ? "jpeg"
-                         : ext == QLatin1String(".TIF") ? "tiff"
-                         : ext == QLatin1String(".PNG") ? "png"
-                                                        : nullptr;
-    if (!format || picture.isNull())
+    const char *format = QtWriterFormat(ext);
+    if (!format)
         return {};
     QByteArray out;
     QBuffer buffer(&out);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    if (ext == QLatin1String(".JPG"))
-        writer.setQuality(jpegQuality);
-    // 24 bits per pixel in every format.
-    if (!writer.write(picture.convertToFormat(QImage::Format_RGB888)))
+    if (!WriteThroughQt(buffer, picture, format, jpegQuality))
         return {};
     return out;
 }
@@ -190,6 +233,10 @@ bool SavePicture(const QString &fileName, const QImage &picture, int jpegQuality
     const QString ext = fileio::UpperExtension(fileName);
     if (!IsWritableExtension(ext))
         return true;
+    // Qt's writers go straight to the file: a large picture's file is not held in memory.
+    if (const char *format = QtWriterFormat(ext))
+        return fileio::WriteFileAtomically(
+            fileName, [&](QIODevice &f) { return WriteThroughQt(f, picture, format, jpegQuality); }, message);
     QByteArray bytes;
     try {
         bytes = Encode(picture, ext, jpegQuality);
