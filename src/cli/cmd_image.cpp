@@ -116,8 +116,10 @@ bool ParseOps(const QStringList &args, std::vector<Op> &ops, QString &why)
 
 namespace {
 // The picture of the file with the operations applied in order; false after the message.
+// There is no Undo here, so the engine keeps no copy of the picture.
 bool ReadAndApply(const QString &file, const std::vector<Op> &ops, TPictures &engine, QImage &picture)
 {
+    engine.SetUndoKept(false);
     if (!cli::ReadPicture(file, picture))
         return false;
     for (const Op &op : ops)

@@ -92,10 +92,44 @@ void TPictures::CopyPicture(const QImage &source, QImage &destination, bool undo
         std::memcpy(to, source.constBits(), size_t(source.sizeInBytes()));
         return;
     }
-    destination = source.copy();
+    QImage copy = source.copy();
+    if (copy.isNull() && !source.isNull()) {
+        // No memory for the copy: the destination stays as it was, and an undo copy that
+        // could not be taken is not offered.
+        if (&destination == &Copy)
+            Undo = false;
+        return;
+    }
+    destination = copy;
 }
 
-void TPictures::SaveUndoCopy(const QImage &picture) { CopyPicture(picture, Copy, true); }
+void TPictures::SaveUndoCopy(const QImage &picture)
+{
+    if (KeepUndo)
+        CopyPicture(picture, Copy, true);
+    else
+        Undo = false;
+}
+
+uint32_t *TPictures::PrepareUndo(const QImage &picture)
+{
+    Undo = false;
+    const qsizetype W = picture.width();
+    if (KeepUndo) {
+        // A copy that still shares the picture's pixels (after an analysis) would first be
+        // copied whole and then overwritten: it is replaced by a fresh one.
+        if (Copy.size() != picture.size() || Copy.format() != picture.format()
+            || Copy.constBits() == picture.constBits()) {
+            Copy = QImage();
+            Copy = QImage(picture.size(), picture.format());
+        }
+        Undo = !Copy.isNull();
+    }
+    if (Undo)
+        return nullptr;
+    ScratchRows.resize(size_t(2 * W));
+    return ScratchRows.data();
+}
 
 void TPictures::RestoreFromCopy(QImage &picture) { CopyPicture(Copy, picture, true); }
 
@@ -106,7 +140,8 @@ void TPictures::UndoLast(QImage &picture)
 }
 
 // Runs op(row, keep, W) over the rows of the picture after making sure the undo copy has
-// the picture's size; op keeps each row's old pixels in the undo copy and rewrites the row.
+// the picture's size; op keeps each row's old pixels in the undo copy (or a scratch row
+// when there is none) and rewrites the row.
 // The operations are pixel by pixel, so the order of the pass changes no result: rows,
 // which lie along memory, go many times faster than columns. The progress grows with the
 // rows and ends on the value the column order ends on.
@@ -115,17 +150,15 @@ void TPictures::StripPass(const char *title, QImage &picture, RowOp op)
 {
     EnsureFormat(picture);
     Begin(title);
-    Undo = true;
     const int W = picture.width(), H = picture.height();
-    if (Copy.size() != picture.size() || Copy.format() != picture.format())
-        Copy = QImage(picture.size(), picture.format());
+    uint32_t *scratch = PrepareUndo(picture);
     if (W > 0 && H > 0) {
         const long long total = (long long)W * H;
         constexpr int Chunk = 64;
         for (int y0 = 0; y0 < H; y0 += Chunk) {
             const int y1 = std::min(H, y0 + Chunk);
             for (int y = y0; y < y1; ++y)
-                op(Row(picture, y), Row(Copy, y), W);
+                op(Row(picture, y), scratch ? scratch : Row(Copy, y), W);
             Step(RoundDiv((long long)(W - 1) * 100 * y1, total));
         }
     }
@@ -224,13 +257,11 @@ void TPictures::MirrorHorizontal(QImage &picture)
     // Each row only reads itself, so the row is copied whole before it is rewritten.
     const int W = picture.width(), H = picture.height();
     Begin(TitleMirrorH);
-    Undo = true;
-    if (Copy.size() != picture.size() || Copy.format() != picture.format())
-        Copy = QImage(picture.size(), picture.format());
+    uint32_t *scratch = PrepareUndo(picture);
     if (W > 0 && H > 0) {
         for (int y = 0; y < H; ++y) {
             uint32_t *dst = Row(picture, y);
-            uint32_t *keep = Row(Copy, y);
+            uint32_t *keep = scratch ? scratch : Row(Copy, y);
             std::memcpy(keep, dst, size_t(W) * 4);
             for (int x = 0; x < W; ++x)
                 dst[x] = keep[W - 1 - x] | Opaque;
@@ -245,14 +276,13 @@ void TPictures::MirrorVertical(QImage &picture)
     EnsureFormat(picture);
     const int W = picture.width(), H = picture.height();
     Begin(TitleMirrorV);
-    Undo = true;
-    if (Copy.size() != picture.size() || Copy.format() != picture.format())
-        Copy = QImage(picture.size(), picture.format());
+    uint32_t *scratch = PrepareUndo(picture);
     if (W > 0 && H > 0) {
         // Rows swap in pairs; both are kept in the undo copy first.
         for (int y = 0; y < (H + 1) / 2; ++y) {
             uint32_t *top = Row(picture, y), *bottom = Row(picture, H - 1 - y);
-            uint32_t *keepTop = Row(Copy, y), *keepBottom = Row(Copy, H - 1 - y);
+            uint32_t *keepTop = scratch ? scratch : Row(Copy, y);
+            uint32_t *keepBottom = scratch ? scratch + W : Row(Copy, H - 1 - y);
             std::memcpy(keepTop, top, size_t(W) * 4);
             std::memcpy(keepBottom, bottom, size_t(W) * 4);
             for (int x = 0; x < W; ++x) {

@@ -92,6 +92,9 @@ public:
     void SetProgress(TPictureProgress *progress) { Progress = progress; }
 
     bool UndoAvailable() const { return Undo; }
+    // Whether operations take the undo copy first (the default). The command line, which
+    // has no Undo, spares itself the memory of a second picture.
+    void SetUndoKept(bool kept) { KeepUndo = kept; }
     const QImage &WorkingCopy() const { return Copy; }
 
     // Copies: the destination's memory is reused when its size already fits; a destination
@@ -129,11 +132,16 @@ private:
     // Undo copy of `picture` row by row, each row then rewritten by op(row, keep, W).
     template <class RowOp>
     void StripPass(const char *title, QImage &picture, RowOp op);
+    // Makes the undo copy ready to take the picture row by row; without one (not kept, or
+    // no memory for it) returns two scratch rows instead.
+    uint32_t *PrepareUndo(const QImage &picture);
 
     TPictureProgress *Progress = nullptr;
     int LastPosition = -1;
     bool Undo = false;
+    bool KeepUndo = true;
     QImage Copy;
+    std::vector<uint32_t> ScratchRows;
     std::vector<uint8_t> GrayTies;
     std::vector<uint32_t> MedianPicture;
     pictures::ParticleScan Scan;

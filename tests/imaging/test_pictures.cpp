@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 using namespace pictures;
 
@@ -198,6 +199,34 @@ TEST(PixelOperations, MatchReferences)
                           return w ? White : c;
                       }));
         }
+    }
+}
+
+TEST(PixelOperations, WithoutAnUndoCopyTheResultsAreTheSame)
+{
+    std::mt19937 rng(12);
+    TPictures kept, spared;
+    spared.SetUndoKept(false);
+    const Grid g = RandomGrid(rng, 77, 31, false);
+    const std::function<void(TPictures &, QImage &)> ops[] = {
+        [](TPictures &e, QImage &p) { e.Negative(p); },
+        [](TPictures &e, QImage &p) { e.Grayscale(p); },
+        [](TPictures &e, QImage &p) { e.MirrorHorizontal(p); },
+        [](TPictures &e, QImage &p) { e.MirrorVertical(p); },
+        [](TPictures &e, QImage &p) { e.BlackAndWhite(40, p); },
+        [](TPictures &e, QImage &p) { e.SeparateByShades(1, 0x808080, 0, p); },
+        [](TPictures &e, QImage &p) { e.MedianFilter(4, 3, p); },
+        [](TPictures &e, QImage &p) { e.ClearEdges(p); },
+    };
+    for (const auto &op : ops) {
+        QImage a = ToImage(g), b = ToImage(g);
+        op(kept, a);
+        op(spared, b);
+        EXPECT_EQ(FromImage(a), FromImage(b));
+        EXPECT_TRUE(kept.UndoAvailable());
+        EXPECT_FALSE(spared.UndoAvailable());
+        spared.UndoLast(b);
+        EXPECT_EQ(FromImage(a), FromImage(b));
     }
 }
 
