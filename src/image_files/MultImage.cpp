@@ -9,6 +9,9 @@
 #include "base/NumberForms.h"
 
 #include <QBuffer>
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 #include <algorithm>
 #include <QFile>
 #include <QFileInfo>
@@ -65,6 +68,31 @@ QByteArray ReadWhole(QFile &f)
     return bytes;
 }
 
+void SwapRedBlue(uint32_t *row, int n)
+{
+    for (int x = 0; x < n; ++x) {
+        const uint32_t v = row[x];
+        row[x] = ((v >> 16) & 0xFFu) | (v & 0xFF00u) | ((v & 0xFFu) << 16) | 0xFF000000u;
+    }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// One byte shuffle for eight pixels: the pass is then as fast as the memory, which the
+// plain loop is not.
+__attribute__((target("avx2"))) void SwapRedBlueAvx2(uint32_t *row, int n)
+{
+    const __m256i order = _mm256_setr_epi8(2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15, 2, 1, 0, 3, 6, 5,
+                                           4, 7, 10, 9, 8, 11, 14, 13, 12, 15);
+    const __m256i opaque = _mm256_set1_epi32(int(0xFF000000u));
+    int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        auto *p = reinterpret_cast<__m256i *>(row + x);
+        _mm256_storeu_si256(p, _mm256_or_si256(_mm256_shuffle_epi8(_mm256_loadu_si256(p), order), opaque));
+    }
+    SwapRedBlue(row + x, n - x);
+}
+#endif
+
 // The readers give most pictures as 0xFFRRGGBB words; the working form has red in the low
 // byte. Swapping in place spares a second picture of the same size, and this loop is many
 // times faster than the general conversion.
@@ -74,14 +102,15 @@ void ToWorkingForm(QImage &work)
         work.convertTo(QImage::Format_RGBX8888);
         return;
     }
-    const int W = work.width(), H = work.height();
-    for (int y = 0; y < H; ++y) {
-        auto *row = reinterpret_cast<uint32_t *>(work.scanLine(y));
-        for (int x = 0; x < W; ++x) {
-            const uint32_t v = row[x];
-            row[x] = ((v >> 16) & 0xFFu) | (v & 0xFF00u) | ((v & 0xFFu) << 16) | 0xFF000000u;
-        }
-    }
+    auto swap = SwapRedBlue;
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (__builtin_cpu_supports("avx2"))
+        swap = SwapRedBlueAvx2;
+#endif
+    uchar *bits = work.bits();
+    const qsizetype bpl = work.bytesPerLine();
+    for (int y = 0; y < work.height(); ++y)
+        swap(reinterpret_cast<uint32_t *>(bits + y * bpl), work.width());
     work.reinterpretAsFormat(QImage::Format_RGBX8888);
 }
 
