@@ -4,11 +4,15 @@
 #include "imaging/Pictures.h"
 #include "samples/SampleData.h"
 
+#include "image_files/MultImage.h"
 #include "image_files/PictureMemory.h"
+#include "samples/SampleTable.h"
 
 #include <benchmark/benchmark.h>
 #include <opencv2/imgproc.hpp>
 #include <QImage>
+#include <QImageReader>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <memory>
@@ -261,6 +265,48 @@ void BM_AnalyseOpenCV(benchmark::State &state)
     Pixels(state);
 }
 
+// What `grizal2-cli analyse` does with a PNG of the 1000 discs (read into the working form,
+// analyse, the sample table's texts) next to the library's decode of the same file alone.
+QString DiscsFile()
+{
+    static QTemporaryDir dir;
+    static const QString name = [] {
+        const QString n = dir.filePath(QStringLiteral("discs.png"));
+        QString message;
+        TMultImage::SavePicture(n, Discs(4096, 1000), 100, message);
+        return n;
+    }();
+    return name;
+}
+
+void BM_AnalyseFile(benchmark::State &state)
+{
+    const QString file = DiscsFile();
+    TPictures engine;
+    engine.SetUndoKept(false); // as the command line
+    auto data = std::make_unique<TSampleData>();
+    auto table = std::make_unique<SampleTable>();
+    for (auto _ : state) {
+        QImage picture;
+        QString message;
+        TMultImage::LoadPicture(file, picture, message);
+        engine.AnalyseBinary(*data, pictures::MeasureArea, 1, picture);
+        table->SetData(*data, '.');
+        benchmark::DoNotOptimize(data->Count);
+    }
+    state.counters["particles"] = data->Count;
+}
+
+void BM_DecodeFile(benchmark::State &state)
+{
+    const QString file = DiscsFile();
+    for (auto _ : state) {
+        QImageReader reader(file);
+        QImage img = reader.read();
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+
 #define SIZES Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)
 BENCHMARK_TEMPLATE(BM_Engine, KNegative)->SIZES;
 BENCHMARK_TEMPLATE(BM_Naive, KNegative)->SIZES;
@@ -284,6 +330,8 @@ BENCHMARK(BM_MedianNaive)->Args({1024, 3})->Args({1024, 5})->Args({1024, 10})->U
 BENCHMARK(BM_Analyse)->SIZES;
 BENCHMARK(BM_AnalyseNaive)->SIZES;
 BENCHMARK(BM_AnalyseOpenCV)->SIZES;
+BENCHMARK(BM_AnalyseFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
