@@ -2,6 +2,7 @@
 
 #include <QImageReader>
 
+#include <cstdlib> // defines __GLIBC__ where it applies: without it the tuning below was left out
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif

@@ -6,6 +6,7 @@
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -105,6 +106,22 @@ TEST(MultImage, LargePicturesOpenAndLargerOnesAreRefusedByName)
     bomb.close();
     EXPECT_FALSE(TMultImage::LoadPicture(bomb.fileName(), pic, message));
     EXPECT_TRUE(message.contains("bomb.pcx") && message.contains("4095 x 65536")) << message.toStdString();
+}
+
+TEST(PictureMemory, ReleasedPicturesAreReused)
+{
+#if defined(__GLIBC__)
+    KeepPictureMemory();
+    auto faults = [] {
+        rusage u;
+        getrusage(RUSAGE_SELF, &u);
+        return u.ru_minflt;
+    };
+    QImage(4096, 4096, QImage::Format_RGBX8888).fill(0);
+    const long before = faults();
+    QImage(4096, 4096, QImage::Format_RGBX8888).fill(0); // 16384 pages if fresh from the system
+    EXPECT_LT(faults() - before, 1000);
+#endif
 }
 
 TEST(MultImage, JpegQualityAnswers)
