@@ -76,9 +76,9 @@ long double TraceContour(QImage &surface, int x0, int y0, int measure, long doub
 // Paints white, in full, columns 0, 1, 2 and W - 1 and rows 0, 1, 2 and H - 1.
 void PaintFrame(QImage &picture);
 
-// The scan of binary analysis over a framed picture: every position of columns 3 .. W - 3
-// and rows 3 .. H - 3 where a black pixel lies over a white one, column by column, each
-// traced when the scan comes to it. Its scratch is kept between runs.
+// The scan of binary analysis: the white frame first, then every position of columns
+// 3 .. W - 3 and rows 3 .. H - 3 where a black pixel lies over a white one, column by
+// column, each traced when the scan comes to it. Its scratch is kept between runs.
 class ParticleScan {
 public:
     ParticleScan();

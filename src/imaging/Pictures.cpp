@@ -418,7 +418,7 @@ void TPictures::MedianFilter(int X, int Y, QImage &picture)
                 MedianColumn3(strip[0], strip[1], strip[2], windows);
             else
                 MedianWindowPass(strip, X, Y, windows, window);
-            give(x0 + cx + 1); // the columns left of the centre are final
+            give(x0 + cx + 1); // no later window changes the centre column or those left of it
             Step(W == X ? 100 : RoundDiv((long long)x0 * 100, W - X));
         }
         give(W);
