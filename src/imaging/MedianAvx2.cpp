@@ -12,6 +12,19 @@ struct Avx2Ops {
 inline __m256i At(const uint32_t *p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p)); }
 } // namespace
 
+// Lane i becomes its clamp applied after that of lane i - shift; the first lanes (the set
+// bits of `Lanes`), which have no such lane, compose with the clamp that changes nothing.
+template <int Lanes>
+inline void Compose(__m256i shift, __m256i &lo, __m256i &hi)
+{
+    const Avx2Ops o;
+    const __m256i plo = _mm256_blend_epi32(_mm256_permutevar8x32_epi32(lo, shift), _mm256_setzero_si256(), Lanes);
+    const __m256i phi = _mm256_blend_epi32(_mm256_permutevar8x32_epi32(hi, shift), _mm256_set1_epi32(-1), Lanes);
+    const __m256i nlo = o.min(o.max(plo, lo), hi);
+    hi = o.min(o.max(phi, lo), hi);
+    lo = nlo;
+}
+
 // Each median is the last one clamped between its window's bounds, a chain from window to
 // window. Clamps compose into clamps (g after f is the clamp between g(lo f) and g(hi f)),
 // so the eight of a block are first composed in three doubling steps, and the block then
@@ -19,7 +32,6 @@ inline __m256i At(const uint32_t *p) { return _mm256_loadu_si256(reinterpret_cas
 int ColumnAvx2(const uint32_t *c0, uint32_t *c1, const uint32_t *c2, int windows)
 {
     const Avx2Ops o;
-    const __m256i none = _mm256_setzero_si256(), all = _mm256_set1_epi32(-1);
     const __m256i by1 = _mm256_setr_epi32(0, 0, 1, 2, 3, 4, 5, 6);
     const __m256i by2 = _mm256_setr_epi32(0, 0, 0, 1, 2, 3, 4, 5);
     const __m256i by4 = _mm256_setr_epi32(0, 0, 0, 0, 0, 1, 2, 3);
@@ -30,16 +42,9 @@ int ColumnAvx2(const uint32_t *c0, uint32_t *c1, const uint32_t *c2, int windows
         __m256i lo, hi;
         Bounds(o, At(c0 + y), At(c2 + y), At(c0 + y + 1), At(c1 + y + 1), At(c2 + y + 1), At(c0 + y + 2),
                At(c1 + y + 2), At(c2 + y + 2), lo, hi);
-        auto compose = [&](__m256i by, int lanes) {
-            const __m256i plo = _mm256_blend_epi32(_mm256_permutevar8x32_epi32(lo, by), none, lanes);
-            const __m256i phi = _mm256_blend_epi32(_mm256_permutevar8x32_epi32(hi, by), all, lanes);
-            const __m256i nlo = o.min(o.max(plo, lo), hi);
-            hi = o.min(o.max(phi, lo), hi);
-            lo = nlo;
-        };
-        compose(by1, 0x01);
-        compose(by2, 0x03);
-        compose(by4, 0x0F);
+        Compose<0x01>(by1, lo, hi);
+        Compose<0x03>(by2, lo, hi);
+        Compose<0x0F>(by4, lo, hi);
         v = o.min(o.max(v, lo), hi);
         _mm256_storeu_si256(reinterpret_cast<__m256i *>(c1 + y + 1), v);
         v = _mm256_permutevar8x32_epi32(v, last);

@@ -48,10 +48,6 @@ namespace {
 
 
 inline uint32_t *Row(QImage &img, int y) { return reinterpret_cast<uint32_t *>(img.scanLine(y)); }
-inline const uint32_t *Row(const QImage &img, int y)
-{
-    return reinterpret_cast<const uint32_t *>(img.constScanLine(y));
-}
 
 } // namespace
 
