@@ -115,6 +115,7 @@ bool ParseOps(const QStringList &args, std::vector<Op> &ops, QString &why)
 
 bool ReadAndApply(const QString &file, const std::vector<Op> &ops, TPictures &engine, QImage &picture)
 {
+    engine.SetUndoKept(false); // there is no Undo here
     if (!cli::ReadPicture(file, picture))
         return false;
     for (const Op &op : ops)
