@@ -170,12 +170,8 @@ int SaveLikeWindow(const TSampleData &shown, const QString &out)
 bool ReadPicture(const QString &fileName, QImage &out)
 {
     QString message;
-    if (!TMultImage::LoadPicture(fileName, out, message)) {
+    if (!pictures::ReadPicture(fileName, out, message)) {
         Message(message);
-        return false;
-    }
-    if (out.isNull()) {
-        Message(QStringLiteral("Не удается прочитать изображение \"%1\"").arg(fileName));
         return false;
     }
     return true;
