@@ -96,3 +96,4 @@ int CmdDevices(const QStringList &args);
 int CmdScan(const QStringList &args);
 int CmdParticles(const QStringList &args);
 int CmdFit(const QStringList &args);
+int CmdBatch(const QStringList &args);
