@@ -43,7 +43,7 @@ int CmdParticles(const QStringList &argsIn)
         if (hasOverlay)
             outlined = particles::Overlay(picture, result);
     } catch (const std::bad_alloc &) {
-        cli::Message(QStringLiteral("not enough memory for the particles of \"%1\"").arg(image));
+        cli::Message(QStringLiteral("not enough memory for the overlay of \"%1\"").arg(image));
         return 1;
     }
 

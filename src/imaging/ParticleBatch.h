@@ -50,11 +50,14 @@ public:
     using Progress = std::function<bool(int done, int total, const QString &file)>;
 
     // Measures the files with `jobs` threads (0: one per core); returns false when
-    // cancelled. Exceptions from `deliver` stop the work and pass on to the caller.
+    // cancelled. Exceptions from `deliver` stop the work and pass on to the caller. While it
+    // runs, OpenCV's own thread count (a setting of the process) is lowered so that the jobs
+    // share the cores instead of each taking them all.
     bool Run(const QStringList &files, const Recipe &recipe, int jobs, const Deliver &deliver,
              const Progress &progress = Progress());
 
-    // From any thread: the pictures in work stop at their next step, no more are started.
+    // From any thread, during Run: the pictures in work stop at their next step, no more are
+    // started.
     void Cancel() { Cancelled = true; }
 
     // The threads `jobs` means on this machine, for a number of files.
