@@ -1,5 +1,6 @@
 // batch: a folder of micrographs into one table of particles, one sample and one fit.
 #include "base/Errors.h"
+#include "base/Files.h"
 #include "cli/Cli.h"
 #include "imaging/ParticleBatch.h"
 #include "samples/DataFiles.h"
@@ -76,7 +77,6 @@ private:
     QElapsedTimer Clock;
 };
 
-QString CannotWrite(const QString &file) { return QStringLiteral("Не удается записать файл \"%1\"").arg(file); }
 
 // An output this run could not make must not be taken for one from an earlier run.
 void RemoveStale(const QString &file)
@@ -191,7 +191,7 @@ int CmdBatch(const QStringList &argsIn)
 
     int status = skipped > 0 ? 1 : 0;
     if (!csvOk || !csv.commit()) {
-        cli::Message(CannotWrite(csvName));
+        cli::Message(fileio::CannotWrite(csvName));
         status = 1;
     }
     if (!cli::WriteOutput(out.filePath(QStringLiteral("summary.csv")), summary))

@@ -42,7 +42,9 @@ QString SizeRefused(const QString &fileName, const PictureSizeError &e)
 // that cannot be had in memory is told apart from a damaged file.
 QImage ReadThroughQt(const QString &fileName)
 {
-    QImageReader::setAllocationLimit(kReaderAllocationLimitMB);
+    // Once: the limit is one value for the whole program, and readers run on several threads.
+    static const bool limited = (QImageReader::setAllocationLimit(kReaderAllocationLimitMB), true);
+    (void)limited;
     QImageReader reader(fileName);
     reader.setDecideFormatFromContent(true); // the content, not the name, tells the coding
     const QSize size = reader.size();

@@ -21,6 +21,7 @@ QStringList ImagesInFolder(const QString &folder);
 
 // What one thread needs to measure pictures, with the buffers it keeps between them.
 struct Workbench {
+    Workbench() { engine.SetUndoKept(false); } // nothing here can be undone
     TPictures engine;
     Finder finder;
 };
