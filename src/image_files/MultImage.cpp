@@ -1,5 +1,6 @@
 #include "base/Files.h"
 #include "image_files/MultImage.h"
+#include "base/Cpu.h"
 #include "image_files/GifWriter.h"
 #include "image_files/Metafile.h"
 #include "image_files/PcxCodec.h"
@@ -106,7 +107,7 @@ void ToWorkingForm(QImage &work)
     }
     auto swap = SwapRedBlue;
 #if defined(__x86_64__) && defined(__GNUC__)
-    if (__builtin_cpu_supports("avx2"))
+    if (cpu::HasAvx2())
         swap = SwapRedBlueAvx2;
 #endif
     uchar *bits = work.bits();

@@ -1,11 +1,14 @@
 // Binary analysis: contour walks and what is measured on them, the scan, edge processing,
 // the colour mask.
 #include "imaging/BinaryAnalysis.h"
+#include "base/Cpu.h"
 #include "imaging/AnalysisScan.h"
 #include "imaging/Pictures.h"
 #include "samples/SampleData.h"
 
+#ifdef __SSE2__
 #include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -198,10 +201,10 @@ void CandidatesInRow(const PixelPlane &s, int y, int x, int xHi, std::vector<uin
     const uint32_t *above = s.bits + (y - 1) * s.stride, *row = s.bits + y * s.stride;
     const uint64_t base = uint64_t(y) * uint64_t(s.W);
 #ifdef GRIZAL2_HAVE_AVX2
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2)
+    if (cpu::HasAvx2())
         x = analysisscan::RowAvx2(above, row, x, xHi, base, out);
 #endif
+#ifdef __SSE2__
     const __m128i colour = _mm_set1_epi32(0xFFFFFF);
     const __m128i zero = _mm_setzero_si128();
     for (; x + 4 <= xHi + 1; x += 4) {
@@ -215,6 +218,7 @@ void CandidatesInRow(const PixelPlane &s, int y, int x, int xHi, std::vector<uin
             out.push_back(base + uint64_t(x + i));
         }
     }
+#endif
     for (; x <= xHi; ++x)
         if ((above[x] & 0xFFFFFF) == Black && (row[x] & 0xFFFFFF) == White)
             out.push_back(base + uint64_t(x));

@@ -1,6 +1,7 @@
 // The pixel operations of TPictures. Pictures are Format_RGBX8888: a pixel read as a
 // little-endian uint32 is 0xFF BB GG RR, so its low 24 bits are the packed colour.
 #include "imaging/Pictures.h"
+#include "base/Cpu.h"
 #include "imaging/MedianNetwork.h"
 #include "imaging/MedianWindow.h"
 
@@ -298,8 +299,7 @@ void MedianColumn3(const uint32_t *c0, uint32_t *c1, const uint32_t *c2, int win
 {
     int y = 0;
 #ifdef GRIZAL2_HAVE_AVX2
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2)
+    if (cpu::HasAvx2())
         y = median3::ColumnAvx2(c0, c1, c2, windows);
 #endif
     const median3::ScalarOps o;
@@ -313,8 +313,7 @@ void MedianColumn3(const uint32_t *c0, uint32_t *c1, const uint32_t *c2, int win
 void MedianWindowPass(uint32_t *const *strip, int X, int Y, int windows, int32_t *window)
 {
 #ifdef GRIZAL2_HAVE_AVX2
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2) {
+    if (cpu::HasAvx2()) {
         medianwindow::PassAvx2(strip, X, Y, windows, window);
         return;
     }
