@@ -1,13 +1,18 @@
 // The pixel engine on 1024 x 1024 and 4096 x 4096 pictures, each operation next to a naive
-// pixel()/setPixel() version. items/s is pixels per second.
+// pixel()/setPixel() version and, where it has one, OpenCV's. items/s is pixels per second.
 #include "imaging/BinaryAnalysis.h"
 #include "imaging/Pictures.h"
 #include "samples/SampleData.h"
 
+#include "image_files/MultImage.h"
 #include "image_files/PictureMemory.h"
+#include "samples/SampleTable.h"
 
 #include <benchmark/benchmark.h>
+#include <opencv2/imgproc.hpp>
 #include <QImage>
+#include <QImageReader>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <memory>
@@ -108,16 +113,36 @@ void BM_Naive(benchmark::State &state)
     Pixels(state);
 }
 
+// In-place median on fresh noise every iteration: the filter rewrites its input, and a
+// pass over its own output would measure a smooth picture instead.
 void BM_Median(benchmark::State &state)
 {
-    QImage picture = RandomPicture(int(state.range(0)));
-    const int X = int(state.range(1));
+    const QImage fresh = RandomPicture(int(state.range(0)));
+    QImage picture = fresh.copy();
+    const int X = int(state.range(1)), Y = int(state.range(2));
     TPictures engine;
-    // The working copy and the filter's scratch picture exist from then on, as in a session.
-    engine.MedianFilter(X, X, picture);
+    // The working copy and the filter's scratch exist from then on, as in a session.
+    engine.MedianFilter(X, Y, picture);
     for (auto _ : state) {
-        engine.MedianFilter(X, X, picture);
+        state.PauseTiming();
+        engine.CopyPicture(fresh, picture, false);
+        state.ResumeTiming();
+        engine.MedianFilter(X, Y, picture);
         benchmark::DoNotOptimize(picture.constBits());
+    }
+    Pixels(state);
+}
+
+// OpenCV's median (per channel, from a separate input, odd square windows only).
+void BM_MedianOpenCV(benchmark::State &state)
+{
+    QImage picture = RandomPicture(int(state.range(0)));
+    const cv::Mat in(picture.height(), picture.width(), CV_8UC4, picture.bits(), size_t(picture.bytesPerLine()));
+    cv::Mat out(in.size(), in.type());
+    const int k = int(state.range(1));
+    for (auto _ : state) {
+        cv::medianBlur(in, out, k);
+        benchmark::DoNotOptimize(out.data);
     }
     Pixels(state);
 }
@@ -125,10 +150,14 @@ void BM_Median(benchmark::State &state)
 // Plain in-place median: gather the window, nth_element, pixel()/setPixel().
 void BM_MedianNaive(benchmark::State &state)
 {
-    QImage picture = RandomPicture(int(state.range(0)));
-    const int X = int(state.range(1)), W = picture.width(), H = picture.height();
+    const QImage fresh = RandomPicture(int(state.range(0)));
+    QImage picture;
+    const int X = int(state.range(1)), W = fresh.width(), H = fresh.height();
     std::vector<uint32_t> buf;
     for (auto _ : state) {
+        state.PauseTiming();
+        picture = fresh.copy();
+        state.ResumeTiming();
         for (int x0 = 0; x0 <= W - X; ++x0)
             for (int y0 = 0; y0 <= H - X; ++y0) {
                 buf.clear();
@@ -214,6 +243,70 @@ void BM_AnalyseNaive(benchmark::State &state)
     Pixels(state);
 }
 
+// OpenCV's outer contours of the same picture (a fresh mask from the 32-bit picture each
+// time), with the area of each: what a user of that library would write.
+void BM_AnalyseOpenCV(benchmark::State &state)
+{
+    const int side = int(state.range(0));
+    QImage source = Discs(side, side >= 4096 ? 1000 : 60);
+    const cv::Mat pixels(side, side, CV_8UC4, source.bits(), size_t(source.bytesPerLine()));
+    cv::Mat mask;
+    std::vector<std::vector<cv::Point>> contours;
+    double total = 0;
+    for (auto _ : state) {
+        cv::extractChannel(pixels, mask, 0);
+        cv::threshold(mask, mask, 127, 255, cv::THRESH_BINARY_INV);
+        cv::findContours(mask, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
+        for (const auto &c : contours)
+            total += cv::contourArea(c);
+        benchmark::DoNotOptimize(total);
+    }
+    state.counters["particles"] = double(contours.size());
+    Pixels(state);
+}
+
+// What `grizal2-cli analyse` does with a PNG of the 1000 discs (read into the working form,
+// analyse, the sample table's texts) next to the library's decode of the same file alone.
+QString DiscsFile()
+{
+    static QTemporaryDir dir;
+    static const QString name = [] {
+        const QString n = dir.filePath(QStringLiteral("discs.png"));
+        QString message;
+        TMultImage::SavePicture(n, Discs(4096, 1000), 100, message);
+        return n;
+    }();
+    return name;
+}
+
+void BM_AnalyseFile(benchmark::State &state)
+{
+    const QString file = DiscsFile();
+    TPictures engine;
+    engine.SetUndoKept(false); // as the command line
+    auto data = std::make_unique<TSampleData>();
+    auto table = std::make_unique<SampleTable>();
+    for (auto _ : state) {
+        QImage picture;
+        QString message;
+        TMultImage::LoadPicture(file, picture, message);
+        engine.AnalyseBinary(*data, pictures::MeasureArea, 1, picture);
+        table->SetData(*data, '.');
+        benchmark::DoNotOptimize(data->Count);
+    }
+    state.counters["particles"] = data->Count;
+}
+
+void BM_DecodeFile(benchmark::State &state)
+{
+    const QString file = DiscsFile();
+    for (auto _ : state) {
+        QImageReader reader(file);
+        QImage img = reader.read();
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+
 #define SIZES Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)
 BENCHMARK_TEMPLATE(BM_Engine, KNegative)->SIZES;
 BENCHMARK_TEMPLATE(BM_Naive, KNegative)->SIZES;
@@ -227,10 +320,18 @@ BENCHMARK_TEMPLATE(BM_Engine, KShades)->SIZES;
 BENCHMARK_TEMPLATE(BM_Naive, KShades)->SIZES;
 BENCHMARK_TEMPLATE(BM_Engine, KGray)->SIZES;
 BENCHMARK_TEMPLATE(BM_Naive, KGray)->SIZES;
-BENCHMARK(BM_Median)->Args({1024, 3})->Args({1024, 5})->Args({1024, 10})->Args({4096, 3})->Unit(benchmark::kMillisecond);
+// Mpx/s is items_per_second / 1e6.
+BENCHMARK(BM_Median)
+    ->Args({4096, 3, 3})->Args({4096, 5, 5})->Args({4096, 7, 7})->Args({4096, 10, 10})
+    ->Args({1024, 1, 10})->Args({1024, 10, 1})->Args({1024, 4, 9})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MedianOpenCV)->Args({4096, 3})->Args({4096, 5})->Args({4096, 7})->Args({4096, 9})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MedianNaive)->Args({1024, 3})->Args({1024, 5})->Args({1024, 10})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Analyse)->SIZES;
 BENCHMARK(BM_AnalyseNaive)->SIZES;
+BENCHMARK(BM_AnalyseOpenCV)->SIZES;
+BENCHMARK(BM_AnalyseFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

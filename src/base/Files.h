@@ -1,7 +1,10 @@
 #pragma once
 // File names as the program compares them, and the one way every file is saved.
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
+
+#include <functional>
 
 namespace fileio {
 
@@ -18,5 +21,8 @@ QString CannotWrite(const QString &fileName);
 // Writes the whole file or nothing: an existing file is left intact on failure, a full
 // disk included, and `error` names the file.
 bool WriteFileAtomically(const QString &fileName, const QByteArray &bytes, QString &error);
+// The same for content written straight to the file by `write`, which returns false when
+// it fails; large files need not be held in memory first.
+bool WriteFileAtomically(const QString &fileName, const std::function<bool(QIODevice &)> &write, QString &error);
 
 } // namespace fileio

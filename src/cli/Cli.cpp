@@ -30,6 +30,16 @@ const char kFitHelp[] =
     "Text output is TAB-separated, one row per law: law, name, param1 and its interval,\n"
     "param2 and its interval, d50 and its interval, loglik, aic, ks ('-' where there is none).\n";
 
+const char kBatchHelp[] =
+    "RECIPE.txt holds options of particles (operations, threshold, filters, --kpix, --measure),\n"
+    "one or more per line, '#' starting a comment. A FOLDER gives the pictures in it that the\n"
+    "program reads, by name. Each picture is measured as particles measures it, N at a time\n"
+    "(default: one per core). OUTDIR gets particles.csv (all particles, the first column the\n"
+    "picture), summary.csv (file, particles, d10, d50, d90 of the ECD), sample.grz (as --sample)\n"
+    "and fit.txt (version, recipe and number of pictures, then what fit prints of sample.grz).\n"
+    "The outputs do not depend on N. A picture that cannot be read is named and skipped, and\n"
+    "the status is then 1.\n";
+
 const Command kCommands[] = {
     {"show", CmdShow, "FILE.grz [--raw]"},
     {"txt", CmdTxt, "FILE.grz OUT.txt"},
@@ -55,6 +65,7 @@ const Command kCommands[] = {
      "[--overlay OUT.png] [--sample OUT.grz --measure ecd|area|perimeter|feret-max|feret-min]"},
     {"fit", CmdFit, "FILE.grz [--by number|volume] [--classes] [--boot B] [--level L] [--seed S] [--json]",
      kFitHelp},
+    {"batch", CmdBatch, "--recipe RECIPE.txt [--jobs N] -o OUTDIR (FOLDER | IMAGE...)", kBatchHelp},
 };
 } // namespace
 
@@ -168,12 +179,8 @@ int SaveLikeWindow(const TSampleData &shown, const QString &out)
 bool ReadPicture(const QString &fileName, QImage &out)
 {
     QString message;
-    if (!TMultImage::LoadPicture(fileName, out, message)) {
+    if (!pictures::ReadPicture(fileName, out, message)) {
         Message(message);
-        return false;
-    }
-    if (out.isNull()) {
-        Message(QStringLiteral("Не удается прочитать изображение \"%1\"").arg(fileName));
         return false;
     }
     return true;

@@ -1,12 +1,13 @@
 #pragma once
 // Shared pieces of grizal2-cli's commands.
+#include "analysis/Bootstrap.h"
+#include "imaging/Operations.h"
 #include "samples/SampleData.h"
 
 #include <QImage>
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <vector>
 
 class TPictures;
@@ -59,11 +60,16 @@ bool ReadPicture(const QString &fileName, QImage &out);
 // be written is a message.
 bool WritePicture(const QString &fileName, const QImage &picture, int jpegQuality = 100);
 
-// The operations of `image` (OP...), in order; false with `why` on a usage error.
-using Op = std::function<void(TPictures &, QImage &)>;
-bool ParseOps(const QStringList &args, std::vector<Op> &ops, QString &why);
-// The picture of the file with the operations applied in order; false after the message.
-bool ReadAndApply(const QString &file, const std::vector<Op> &ops, TPictures &engine, QImage &picture);
+// The picture of the file with the operations of `image` (OP...) applied in order; false
+// after the message.
+bool ReadAndApply(const QString &file, const std::vector<pictures::Operation> &ops, TPictures &engine,
+                  QImage &picture);
+
+// Fits the sample of a ".grz" file as `fit` does, its messages on standard error; false after
+// a message that ends the fit.
+bool FitFile(const QString &file, bool byVolume, bool classes, const mle::Options &options, mle::Result &result);
+// The lines `fit` prints of a result.
+QStringList FitLines(const mle::Result &result);
 
 // Parses "--opt value" style options: returns the value after `opt` and removes both.
 bool TakeOption(QStringList &args, const QString &opt, QString &value);
@@ -90,3 +96,4 @@ int CmdDevices(const QStringList &args);
 int CmdScan(const QStringList &args);
 int CmdParticles(const QStringList &args);
 int CmdFit(const QStringList &args);
+int CmdBatch(const QStringList &args);

@@ -48,16 +48,21 @@ QByteArray JsonObject(const mle::Result &r)
     return out;
 }
 
-void PrintText(const mle::Result &r)
+} // namespace
+
+namespace cli {
+
+QStringList FitLines(const mle::Result &r)
 {
+    QStringList out;
     const QChar sep = cli::Sep();
     auto V = [sep](double v) { return std::isfinite(v) ? numtext::FormatGeneral(v, sep, 10) : QStringLiteral("-"); };
     const QChar tab = QLatin1Char('\t');
-    cli::Print(QStringLiteral("n\t") + V(r.particles));
-    cli::Print(QStringLiteral("by\t") + (r.byVolume ? "volume" : "number"));
-    cli::Print(QStringLiteral("fit\t") + (r.classes ? "classes" : "rows"));
-    cli::Print(QStringLiteral("law\tname\tparam1\tparam1_lo\tparam1_hi\tparam2\tparam2_lo\tparam2_hi\t"
-                              "d50\td50_lo\td50_hi\tloglik\taic\tks"));
+    out << QStringLiteral("n\t") + V(r.particles);
+    out << QStringLiteral("by\t") + (r.byVolume ? "volume" : "number");
+    out << QStringLiteral("fit\t") + (r.classes ? "classes" : "rows");
+    out << QStringLiteral("law\tname\tparam1\tparam1_lo\tparam1_hi\tparam2\tparam2_lo\tparam2_hi\t"
+                          "d50\td50_lo\td50_hi\tloglik\taic\tks");
     for (int law = 1; law <= mle::kLaws; ++law) {
         const mle::LawResult &l = r.law[law];
         const double nan = std::nan("");
@@ -66,14 +71,42 @@ void PrintText(const mle::Result &r)
             line += tab + V(l.fit.ok ? l.fit.p[size_t(k)] : nan) + tab + V(l.pci[k].lo) + tab + V(l.pci[k].hi);
         line += tab + V(l.fit.ok ? l.fit.d50 : nan) + tab + V(l.d50ci.lo) + tab + V(l.d50ci.hi);
         line += tab + V(l.loglik) + tab + V(l.aic) + tab + V(l.ks);
-        cli::Print(line);
+        out << line;
     }
-    cli::Print(QStringLiteral("best\t%1\t%2").arg(r.best).arg(QLatin1String(mle::LawName(r.best))));
-    cli::Print(QStringLiteral("d50_rel_halfwidth\t") + V(r.relHalfWidth));
-    cli::Print(QStringLiteral("n_for_5pct\t") + V(r.nFor5pct));
+    out << QStringLiteral("best\t%1\t%2").arg(r.best).arg(QLatin1String(mle::LawName(r.best)));
+    out << QStringLiteral("d50_rel_halfwidth\t") + V(r.relHalfWidth);
+    out << QStringLiteral("n_for_5pct\t") + V(r.nFor5pct);
+    return out;
 }
 
-} // namespace
+bool FitFile(const QString &file, bool byVolume, bool classes, const mle::Options &options, mle::Result &result)
+{
+    auto data = std::make_unique<TSampleData>();
+    if (!OpenSample(file, *data))
+        return false;
+    try {
+        result = mle::FitSample(mle::Prepare(*data, byVolume, classes), options);
+    } catch (const mle::FitError &e) {
+        Message(e.English());
+        return false;
+    }
+    for (int law = 1; law <= mle::kLaws; ++law) {
+        const mle::LawResult &l = result.law[law];
+        if (!l.fit.ok)
+            Message(l.error.English());
+        else if (l.failed > 0)
+            Message(QStringLiteral("law %1 (%2): %3 of %4 resamples could not be fitted; %5")
+                        .arg(law)
+                        .arg(QLatin1String(mle::LawName(law)))
+                        .arg(l.failed)
+                        .arg(options.resamples)
+                        .arg(l.d50ci.valid() ? QStringLiteral("its intervals allow them any value")
+                                             : QStringLiteral("too many for an interval")));
+    }
+    return true;
+}
+
+} // namespace cli
 
 int CmdFit(const QStringList &argsIn)
 {
@@ -102,34 +135,15 @@ int CmdFit(const QStringList &argsIn)
         return cli::UsageError("fit", QStringLiteral("--seed takes a whole number from 0 to 2^64-1"));
     const bool byVolume = by == QLatin1String("volume");
 
-    auto data = std::make_unique<TSampleData>();
-    if (!cli::OpenSample(args[0], *data))
-        return 1;
     mle::Result result;
-    try {
-        result = mle::FitSample(mle::Prepare(*data, byVolume, classes), options);
-    } catch (const mle::FitError &e) {
-        cli::Message(e.English());
+    if (!cli::FitFile(args[0], byVolume, classes, options, result))
         return 1;
-    }
-    for (int law = 1; law <= mle::kLaws; ++law) {
-        const mle::LawResult &l = result.law[law];
-        if (!l.fit.ok)
-            cli::Message(l.error.English());
-        else if (l.failed > 0)
-            cli::Message(QStringLiteral("law %1 (%2): %3 of %4 resamples could not be fitted; %5")
-                             .arg(law)
-                             .arg(QLatin1String(mle::LawName(law)))
-                             .arg(l.failed)
-                             .arg(options.resamples)
-                             .arg(l.d50ci.valid() ? QStringLiteral("its intervals allow them any value")
-                                                  : QStringLiteral("too many for an interval")));
-    }
     if (json) {
         const QByteArray out = JsonObject(result) + '\n';
         std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     } else {
-        PrintText(result);
+        for (const QString &line : cli::FitLines(result))
+            cli::Print(line);
     }
     return 0;
 }

@@ -2,111 +2,48 @@
 #include "base/Errors.h"
 #include "base/NumberForms.h"
 #include "cli/Cli.h"
-#include "imaging/ParticleReport.h"
-#include "imaging/Particles.h"
-#include "imaging/Pictures.h"
+#include "imaging/ParticleBatch.h"
 #include "samples/DataFiles.h"
 #include "samples/SampleData.h"
 
-#include <cmath>
 #include <memory>
 #include <new>
-
-namespace {
-
-bool ParseCount(const QString &text, long long lo, long long hi, long long &out)
-{
-    bool ok = false;
-    const long long v = text.toLongLong(&ok);
-    if (!ok || v < lo || v > hi)
-        return false;
-    out = v;
-    return true;
-}
-
-} // namespace
 
 int CmdParticles(const QStringList &argsIn)
 {
     const char *cmd = "particles";
     QStringList args = argsIn;
-    QString threshold, objects, minArea, split, connectivity, kpixText, csv, overlay, sample, measure;
-    const bool hasThreshold = cli::TakeOption(args, QStringLiteral("--threshold"), threshold);
-    const bool hasObjects = cli::TakeOption(args, QStringLiteral("--objects"), objects);
-    const bool hasMinArea = cli::TakeOption(args, QStringLiteral("--min-area"), minArea);
-    const bool hasSplit = cli::TakeOption(args, QStringLiteral("--split"), split);
-    const bool hasConnectivity = cli::TakeOption(args, QStringLiteral("--connectivity"), connectivity);
-    const bool hasKpix = cli::TakeOption(args, QStringLiteral("--kpix"), kpixText);
+    QString csv, overlay, sample;
     const bool hasCsv = cli::TakeOption(args, QStringLiteral("--csv"), csv);
     const bool hasOverlay = cli::TakeOption(args, QStringLiteral("--overlay"), overlay);
     const bool hasSample = cli::TakeOption(args, QStringLiteral("--sample"), sample);
-    const bool hasMeasure = cli::TakeOption(args, QStringLiteral("--measure"), measure);
-    particles::Options o;
-    o.fillHoles = cli::TakeFlag(args, QStringLiteral("--fill-holes"));
-    o.excludeBorder = cli::TakeFlag(args, QStringLiteral("--exclude-border"));
-    o.separate = cli::TakeFlag(args, QStringLiteral("--separate"));
-    if (args.isEmpty() || args[0].startsWith(QLatin1String("--")))
-        return cli::UsageError(cmd);
-
-    if (hasThreshold && threshold != QLatin1String("otsu")) {
-        long long p = 0;
-        if (!ParseCount(threshold, pictures::BrightMin, pictures::BrightMax, p))
-            return cli::UsageError(cmd, QStringLiteral("--threshold takes otsu or a percentage from 0 to 100"));
-        o.thresholdPercent = int(p);
-    }
-    if (hasObjects) {
-        if (objects == QLatin1String("light"))
-            o.objects = particles::Objects::Light;
-        else if (objects != QLatin1String("dark"))
-            return cli::UsageError(cmd, QStringLiteral("--objects takes dark or light"));
-    }
-    if (hasMinArea && !ParseCount(minArea, 0, 1LL << 40, o.minArea))
-        return cli::UsageError(cmd, QStringLiteral("--min-area takes a number of pixels"));
-    if (hasSplit) {
-        if (!o.separate)
-            return cli::UsageError(cmd, QStringLiteral("--split needs --separate"));
-        if (!cli::ParseCliNumber(split, o.splitDepth) || !(o.splitDepth > 0) || !std::isfinite(o.splitDepth))
-            return cli::UsageError(cmd, QStringLiteral("--split takes a positive depth in pixels"));
-    }
-    if (hasConnectivity) {
-        if (connectivity != QLatin1String("4") && connectivity != QLatin1String("8"))
-            return cli::UsageError(cmd, QStringLiteral("--connectivity takes 4 or 8"));
-        o.connectivity = connectivity.toInt();
-    }
-    double kpix = 1;
-    if (hasKpix && (!cli::ParseCliNumber(kpixText, kpix) || !(kpix > 0) || !std::isfinite(kpix)))
-        return cli::UsageError(cmd, QStringLiteral("--kpix takes a positive number"));
-    particles::Measure m = particles::Measure::Ecd;
-    if (hasMeasure) {
-        if (!hasSample)
-            return cli::UsageError(cmd, QStringLiteral("--measure needs --sample"));
-        const QStringList names = {"ecd", "area", "perimeter", "feret-max", "feret-min"};
-        const int k = int(names.indexOf(measure));
-        if (k < 0)
-            return cli::UsageError(cmd, QStringLiteral("--measure takes ecd, area, perimeter, feret-max or feret-min"));
-        m = particles::Measure(k);
-    }
-    std::vector<cli::Op> ops;
+    if (!hasSample && args.contains(QLatin1String("--measure")))
+        return cli::UsageError(cmd, QStringLiteral("--measure needs --sample"));
+    particles::Recipe recipe;
+    QStringList rest;
     QString why;
-    if (!cli::ParseOps(args.mid(1), ops, why))
+    int at = 0;
+    if (!particles::ParseRecipe(args, recipe, rest, why, at))
         return cli::UsageError(cmd, why);
+    if (rest.size() != 1)
+        return cli::UsageError(cmd);
+    const QString &image = rest[0];
+    const double kpix = recipe.kpix;
 
+    particles::Workbench bench;
     QImage picture;
-    TPictures engine;
-    if (!cli::ReadAndApply(args[0], ops, engine, picture))
-        return 1;
-    particles::Finder finder;
     particles::Result result;
+    QString error;
+    if (!particles::MeasureFile(image, recipe, bench, picture, result, error)) {
+        cli::Message(error);
+        return 1;
+    }
     QImage outlined;
     try {
-        finder.Find(picture, o, result);
         if (hasOverlay)
             outlined = particles::Overlay(picture, result);
     } catch (const std::bad_alloc &) {
-        cli::Message(QStringLiteral("not enough memory for the particles of \"%1\"").arg(args[0]));
-        return 1;
-    } catch (const std::exception &e) { // OpenCV's own failures
-        cli::Message(QStringLiteral("cannot find the particles of \"%1\": %2").arg(args[0], QString::fromUtf8(e.what())));
+        cli::Message(QStringLiteral("not enough memory for the overlay of \"%1\"").arg(image));
         return 1;
     }
 
@@ -128,7 +65,7 @@ int CmdParticles(const QStringList &argsIn)
         auto data = std::make_unique<TSampleData>();
         int rows = 0;
         try {
-            rows = particles::ToSample(result.particles, m, kpix, *data);
+            rows = particles::ToSample(result.particles, recipe.measure, kpix, *data);
         } catch (const GrizalError &e) {
             cli::Message(e.text());
             return 1;

@@ -13,7 +13,9 @@ bool IsWritableExtension(const QString &upperExt); // ".BMP", ".JPG", ".GIF", ".
 // leaves the picture as it was; a file that cannot be decoded leaves an empty picture and
 // a message naming it; an extension that is not served leaves an empty picture without a
 // message. A PCX file the codec refuses leaves the picture as it was, with the codec's text.
-// Returns false whenever `message` was set.
+// A picture larger than kMaxPictureSide (PictureMemory.h), or one there is no memory for,
+// is refused with a message naming the file and the size. Returns false whenever `message`
+// was set.
 bool LoadPicture(const QString &fileName, QImage &picture, QString &message);
 // The same, reading the file as the kind `upperExt` names whatever its own extension.
 bool LoadPictureAs(const QString &fileName, const QString &upperExt, QImage &picture, QString &message);

@@ -1,5 +1,6 @@
 #include "image_files/PcxCodec.h"
 #include "base/Errors.h"
+#include "image_files/PictureMemory.h"
 
 #include <algorithm>
 #include <cstring>
@@ -148,18 +149,26 @@ QImage Decode(const QByteArray &file)
         if (trailer[0] != 12)
             Fail("Invalid palette signature found");
     }
-    RunReader reader(data, dataSize);
     if (width == 0 || height == 0)
         return QImage();
+    if (!PictureSizeAllowed(width, height))
+        throw PictureSizeError(width, height, true);
     // Many writers pad each plane line to an even length and say so in the header; a
     // longer line than the width needs is honoured, so such files do not decode shifted.
     const int declared = U16(p + 66);
+    const int planeLine = std::max(depth == 1 ? (width + 7) / 8 : width, declared);
+    // A run covers at most 63 bytes, so data that cannot fill the picture even so is not
+    // a short file but a header asking for memory it has nothing to put in.
+    const qint64 needed = qint64(planeLine) * (depth == 24 ? 3 : 1) * height;
+    if (63 * ((qint64(dataSize) + 1) / 2) < needed)
+        Fail("The PCX file holds too little data for the picture its header declares");
+    RunReader reader(data, dataSize);
 
     if (depth == 24) {
         QImage img(width, height, QImage::Format_RGBX8888);
         if (img.isNull())
-            Fail("Width of PCX image is too large to handle");
-        const int line = std::max(width, declared);
+            throw PictureSizeError(width, height, false);
+        const int line = planeLine;
         std::vector<uint8_t> r(static_cast<size_t>(line)), g(r), b(r);
         for (int y = 0; y < height; ++y) {
             reader.Line(r.data(), line);
@@ -176,13 +185,13 @@ QImage Decode(const QByteArray &file)
     const int lineBytes = mono ? (width + 7) / 8 : width;
     QImage img(mono ? lineBytes * 8 : width, height, mono ? QImage::Format_Mono : QImage::Format_Indexed8);
     if (img.isNull())
-        Fail("Width of PCX image is too large to handle");
+        throw PictureSizeError(width, height, false);
     QVector<QRgb> palette;
     const int colours = mono ? 2 : 256;
     for (int i = 0; i < colours; ++i)
         palette << qRgb(trailer[1 + 3 * i], trailer[2 + 3 * i], trailer[3 + 3 * i]);
     img.setColorTable(palette);
-    std::vector<uint8_t> line(static_cast<size_t>(std::max(lineBytes, declared)));
+    std::vector<uint8_t> line(static_cast<size_t>(planeLine));
     for (int y = 0; y < height; ++y) {
         reader.Line(line.data(), int(line.size()));
         std::memcpy(img.scanLine(y), line.data(), size_t(lineBytes));

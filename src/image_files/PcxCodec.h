@@ -8,7 +8,9 @@ namespace pcx {
 
 // Decodes a whole file image. Depth 1 gives a QImage::Format_Mono picture widened to a
 // multiple of 8 pixels, depth 8 Format_Indexed8, depth 24 Format_RGBX8888 (the working form). Data that ends
-// early leaves the missing pixels 0.
+// early leaves the missing pixels 0, but data that could not fill the picture even in runs
+// of 63 is refused before anything is allocated, and so is a picture beyond the program's
+// limit (PictureSizeError).
 QImage Decode(const QByteArray &file);
 
 // Encodes a picture: Format_Mono and Format_Indexed8 as depths 1 and 8 with their palettes,

@@ -1,8 +1,21 @@
 #include "image_files/PictureMemory.h"
 
+#include <QImageReader>
+
+#include <cstdlib> // defines __GLIBC__ where it applies: without it the tuning below was left out
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+
+PictureSizeError::PictureSizeError(qint64 w, qint64 h, bool large)
+    : GrizalError(large ? QStringLiteral("изображение %1 x %2 точек слишком велико (наибольшее %3 x %3)")
+                              .arg(w)
+                              .arg(h)
+                              .arg(kMaxPictureSide)
+                        : QStringLiteral("недостаточно памяти для изображения %1 x %2 точек").arg(w).arg(h)),
+      width(w), height(h), tooLarge(large)
+{
+}
 
 void KeepPictureMemory()
 {
@@ -12,4 +25,5 @@ void KeepPictureMemory()
     mallopt(M_MMAP_THRESHOLD, 512 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 1024 * 1024 * 1024);
 #endif
+    QImageReader::setAllocationLimit(kReaderAllocationLimitMB);
 }

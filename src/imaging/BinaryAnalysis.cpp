@@ -1,62 +1,41 @@
-// Binary analysis: contour walks, edge processing, the colour mask.
+// Binary analysis: contour walks and what is measured on them, the scan, edge processing,
+// the colour mask.
 #include "imaging/BinaryAnalysis.h"
+#include "base/Cpu.h"
 #include "imaging/AnalysisScan.h"
 #include "imaging/Pictures.h"
 #include "samples/SampleData.h"
 
+#ifdef __SSE2__
 #include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
-#include <memory>
-#include <vector>
 
-using namespace pictures;
+namespace pictures {
 
-namespace {
-
-
-// A picture as the walk sees it. With `touched`, every write is also noted, so that the
-// analysis can look again at the scan positions the trace changed.
-struct Surface {
-    uint32_t *bits = nullptr;
-    qsizetype stride = 0; // in pixels
-    int W = 0, H = 0;
-    std::vector<uint64_t> *touched = nullptr; // y * W + x of each write
-
-    explicit Surface(QImage &img)
-        : bits(reinterpret_cast<uint32_t *>(img.bits())), stride(img.bytesPerLine() / 4),
-          W(img.width()), H(img.height())
-    {
-    }
-    uint32_t Get(int x, int y) const { return bits[y * stride + x] & 0xFFFFFF; }
-    void Set(int x, int y, uint32_t c)
-    {
-        bits[y * stride + x] = c | Opaque;
-        if (touched)
-            touched->push_back(uint64_t(y) * uint64_t(W) + uint64_t(x));
-    }
-};
-
-struct Contour {
-    int X[ContourCapacity];
-    int Y[ContourCapacity];
-    std::vector<int> rowMin, rowMax;
-};
-
-long double Trace(Surface &s, Contour &c, int x0, int y0, int measure, long double kpix)
+PixelPlane::PixelPlane(QImage &picture)
+    : bits(reinterpret_cast<uint32_t *>(picture.bits())), stride(picture.bytesPerLine() / 4),
+      W(picture.width()), H(picture.height())
 {
+}
+
+void WalkContour(const PixelPlane &s, int x0, int y0, ContourPath &path)
+{
+    path.k = 0;
     if (x0 < 0 || y0 < 0 || x0 >= s.W || y0 >= s.H)
-        return 0;
-    // 1. The walk: up, right, down, left.
+        return;
+    // Directions 1 up, 2 right, 3 down, 4 left.
     static const int DX[5] = {0, 0, 1, 0, -1};
     static const int DY[5] = {0, -1, 0, 1, 0};
     int d = 1, x = x0, y = y0, k = 0;
     while (k < ContourCapacity) {
         const int nx = x + DX[d], ny = y + DY[d];
         if (nx < 0 || ny < 0 || nx >= s.W || ny >= s.H)
-            break; // the walk would leave the picture
+            break;
         x = nx;
         y = ny;
         const uint32_t p = s.Get(x, y);
@@ -68,62 +47,84 @@ long double Trace(Surface &s, Contour &c, int x0, int y0, int measure, long doub
             d = 4;
         else if (d == 5)
             d = 1;
-        c.X[k] = x;
-        c.Y[k] = y;
+        path.X[k] = x;
+        path.Y[k] = y;
         ++k;
         if (x == x0 && y == y0)
             break;
     }
-    if (k == 0)
-        return 0;
+    path.k = k;
+}
 
-    // 2. Bounding box.
-    int minX = 65535, maxX = 0, minY = 65535, maxY = 0;
-    for (int i = 0; i < k; ++i) {
-        minX = std::min(minX, c.X[i]);
-        maxX = std::max(maxX, c.X[i]);
-        minY = std::min(minY, c.Y[i]);
-        maxY = std::max(maxY, c.Y[i]);
+void RowSpansOf(const ContourPath &path, RowSpans &spans)
+{
+    int minY = 65535, maxY = 0;
+    for (int i = 0; i < path.k; ++i) {
+        minY = std::min(minY, path.Y[i]);
+        maxY = std::max(maxY, path.Y[i]);
     }
-    const int w = maxX - minX;
+    const int rows = path.k > 0 ? maxY - minY + 1 : 0;
+    spans.minY = minY;
+    spans.a.assign(size_t(rows), 65535);
+    spans.b.assign(size_t(rows), -1);
+    for (int i = 0; i < path.k; ++i) {
+        const size_t r = size_t(path.Y[i] - minY);
+        spans.a[r] = std::min(spans.a[r], path.X[i]);
+        spans.b[r] = std::max(spans.b[r], path.X[i]);
+    }
+}
 
-    // 3. Row fill: a .. b - 1 of each row turns white.
-    const int rows = maxY - minY + 1;
-    c.rowMin.assign(size_t(rows), 65535);
-    c.rowMax.assign(size_t(rows), -1);
-    for (int i = 0; i < k; ++i) {
-        const int r = c.Y[i] - minY;
-        c.rowMin[size_t(r)] = std::min(c.rowMin[size_t(r)], c.X[i]);
-        c.rowMax[size_t(r)] = std::max(c.rowMax[size_t(r)], c.X[i]);
+int LinearSize(const ContourPath &path)
+{
+    int minX = 65535, maxX = 0;
+    for (int i = 0; i < path.k; ++i) {
+        minX = std::min(minX, path.X[i]);
+        maxX = std::max(maxX, path.X[i]);
     }
+    return maxX - minX;
+}
+
+long long RowSpanArea(const RowSpans &spans)
+{
     long long S = 0;
-    for (int r = 0; r < rows; ++r) {
-        const int a = c.rowMin[size_t(r)], b = c.rowMax[size_t(r)];
-        if (b < a)
-            continue; // a row the walk never touched (it moves by single steps, so none)
-        for (int xx = a; xx < b; ++xx)
-            s.Set(xx, minY + r, White);
-        S += b - a;
-    }
+    for (int r = 0; r < spans.Rows(); ++r)
+        if (spans.b[size_t(r)] >= spans.a[size_t(r)]) // the walk moves by single steps: no row is skipped
+            S += spans.b[size_t(r)] - spans.a[size_t(r)];
+    return S;
+}
 
-    // 4. Chord perimeter over positions 1..k (0-based here).
+long long ChordPerimeter(const ContourPath &path)
+{
+    const int k = path.k;
     const int step = k <= 60 ? 3 : 5;
     const int m = k / step;
     auto L = [&](int i, int j) -> long long { // 1-based positions
-        const double dx = c.X[i - 1] - c.X[j - 1], dy = c.Y[i - 1] - c.Y[j - 1];
+        const double dx = path.X[i - 1] - path.X[j - 1], dy = path.Y[i - 1] - path.Y[j - 1];
         return (long long)std::nearbyint(std::sqrt(dx * dx + dy * dy));
     };
-    long long P = 0;
-    if (m > 0) {
-        P = L(1, m * step);
-        for (int j = 2; j <= m; ++j)
-            P += L((j - 1) * step, j * step);
-    }
+    if (m == 0)
+        return 0;
+    long long P = L(1, m * step);
+    for (int j = 2; j <= m; ++j)
+        P += L((j - 1) * step, j * step);
+    return P;
+}
 
-    // 5. Red marks over the walk.
-    for (int i = 0; i < k; ++i)
-        s.Set(c.X[i], c.Y[i], Red);
+void FillRows(PixelPlane &picture, const RowSpans &spans)
+{
+    for (int r = 0; r < spans.Rows(); ++r)
+        if (spans.b[size_t(r)] > spans.a[size_t(r)])
+            picture.Fill(spans.minY + r, spans.a[size_t(r)], spans.b[size_t(r)], White);
+}
 
+void MarkPath(PixelPlane &picture, const ContourPath &path)
+{
+    for (int i = 0; i < path.k; ++i)
+        picture.Set(path.X[i], path.Y[i], Red);
+}
+
+long double SizeByMeasure(int measure, long double kpix, int w, long long S, long long P)
+{
     switch (measure) {
     case MeasureArea:
         return kpix * kpix * (long double)S;
@@ -134,18 +135,38 @@ long double Trace(Surface &s, Contour &c, int x0, int y0, int measure, long doub
     }
 }
 
-} // namespace
+namespace {
 
-namespace pictures {
+// One whole trace on the plane: the path, its rows filled, its marks, its size.
+long double Trace(PixelPlane &plane, ContourPath &path, RowSpans &spans, int x0, int y0, int measure,
+                  long double kpix)
+{
+    WalkContour(plane, x0, y0, path);
+    if (path.k == 0) {
+        spans.a.clear();
+        spans.b.clear();
+        return 0;
+    }
+    RowSpansOf(path, spans);
+    const int w = LinearSize(path);
+    const long long S = RowSpanArea(spans);
+    const long long P = ChordPerimeter(path);
+    FillRows(plane, spans);
+    MarkPath(plane, path);
+    return SizeByMeasure(measure, kpix, w, S, P);
+}
+
+} // namespace
 
 long double TraceContour(QImage &surface, int x0, int y0, int measure, long double kpix)
 {
     EnsureFormat(surface);
     if (surface.isNull())
         return 0;
-    Surface s(surface);
-    auto contour = std::make_unique<Contour>();
-    return Trace(s, *contour, x0, y0, measure, kpix);
+    PixelPlane plane(surface);
+    auto path = std::make_unique<ContourPath>();
+    RowSpans spans;
+    return Trace(plane, *path, spans, x0, y0, measure, kpix);
 }
 
 void PaintFrame(QImage &picture)
@@ -168,7 +189,134 @@ void PaintFrame(QImage &picture)
     }
 }
 
+ParticleScan::ParticleScan() : path_(std::make_unique<ContourPath>()) {}
+ParticleScan::~ParticleScan() = default;
+
+namespace {
+
+// Appends y * W + x for every x in [x, xHi] of row y where a black pixel lies above a
+// white one.
+void CandidatesInRow(const PixelPlane &s, int y, int x, int xHi, std::vector<uint64_t> &out)
+{
+    const uint32_t *above = s.bits + (y - 1) * s.stride, *row = s.bits + y * s.stride;
+    const uint64_t base = uint64_t(y) * uint64_t(s.W);
+#ifdef GRIZAL2_HAVE_AVX2
+    if (cpu::HasAvx2())
+        x = analysisscan::RowAvx2(above, row, x, xHi, base, out);
+#endif
+#ifdef __SSE2__
+    const __m128i colour = _mm_set1_epi32(0xFFFFFF);
+    const __m128i zero = _mm_setzero_si128();
+    for (; x + 4 <= xHi + 1; x += 4) {
+        const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(above + x)), colour);
+        const __m128i r = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x)), colour);
+        int bits = _mm_movemask_ps(
+            _mm_castsi128_ps(_mm_and_si128(_mm_cmpeq_epi32(a, zero), _mm_cmpeq_epi32(r, colour))));
+        while (bits) {
+            const int i = __builtin_ctz(unsigned(bits));
+            bits &= bits - 1;
+            out.push_back(base + uint64_t(x + i));
+        }
+    }
+#endif
+    for (; x <= xHi; ++x)
+        if ((above[x] & 0xFFFFFF) == Black && (row[x] & 0xFFFFFF) == White)
+            out.push_back(base + uint64_t(x));
+}
+
+} // namespace
+
+void ParticleScan::CollectCandidates(const PixelPlane &s, int xLo, int xHi, int yLo, int yHi)
+{
+    // Row by row, which is fast over memory, then ordered by column with a counting sort.
+    rowOrder_.clear();
+    for (int y = yLo; y <= yHi; ++y)
+        CandidatesInRow(s, y, xLo, xHi, rowOrder_);
+    const uint64_t W = uint64_t(s.W);
+    perColumn_.assign(size_t(W) + 1, 0);
+    for (uint64_t p : rowOrder_)
+        ++perColumn_[size_t(p % W) + 1];
+    for (size_t x = 1; x <= size_t(W); ++x)
+        perColumn_[x] += perColumn_[x - 1];
+    found_.resize(rowOrder_.size());
+    for (uint64_t p : rowOrder_) {
+        const uint64_t x = p % W, y = p / W;
+        found_[perColumn_[size_t(x)]++] = x * uint64_t(s.H) + y;
+    }
+}
+
+int ParticleScan::Run(QImage &picture, QImage *copy, int measure, long double kpix, int limit, Events &events)
+{
+    const int W = picture.width(), H = picture.height();
+    PaintFrame(picture);
+    PixelPlane s(picture);
+    // The scan runs down the columns, which is slow over row-major memory. Instead the
+    // candidates are collected row by row and ordered by column, and a trace queues those it
+    // makes. Only its fill can make one: marks are red, which is neither end of a candidate,
+    // and the fill whitens a pixel that may lie under a black one, while the pixel below it
+    // can no longer have black above.
+    const int xLo = 3, xHi = W - 3, yLo = 3, yHi = H - 3;
+    auto candidate = [&](int x, int y) { return s.Get(x, y - 1) == Black && s.Get(x, y) == White; };
+    found_.clear();
+    queued_.clear();
+    rowOrder_.clear();
+    if (xHi >= xLo && yHi >= yLo)
+        CollectCandidates(s, xLo, xHi, yLo, yHi);
+    size_t next = 0;
+    uint64_t done = 0; // positions up to here are scanned
+    bool any = false;
+    int n = 0, shownColumn = -1;
+    while (n < limit) {
+        uint64_t k;
+        if (next < found_.size() && (queued_.empty() || found_[next] <= queued_.front())) {
+            k = found_[next++];
+        } else if (!queued_.empty()) {
+            std::pop_heap(queued_.begin(), queued_.end(), std::greater<>());
+            k = queued_.back();
+            queued_.pop_back();
+        } else {
+            break;
+        }
+        if (any && k <= done)
+            continue; // already scanned
+        const int x = int(k / uint64_t(H)), y = int(k % uint64_t(H));
+        if (x != shownColumn) {
+            shownColumn = x;
+            events.Column(x);
+        }
+        any = true;
+        done = k;
+        if (!candidate(x, y))
+            continue;
+        const long double size = Trace(s, *path_, spans_, x, y, measure, kpix);
+        ++n;
+        events.Particle(size);
+        for (int r = 0; r < spans_.Rows(); ++r) {
+            const int yy = spans_.minY + r;
+            const int from = std::max(xLo, spans_.a[size_t(r)]), to = std::min(xHi, spans_.b[size_t(r)] - 1);
+            if (yy < yLo || yy > yHi || from > to)
+                continue;
+            rowOrder_.clear();
+            CandidatesInRow(s, yy, from, to, rowOrder_);
+            for (uint64_t p : rowOrder_) {
+                const uint64_t key = (p % uint64_t(W)) * uint64_t(H) + uint64_t(yy);
+                if (key > done) {
+                    queued_.push_back(key);
+                    std::push_heap(queued_.begin(), queued_.end(), std::greater<>());
+                }
+            }
+        }
+    }
+    // The copy shares the marked pixels until either picture is next changed: an analysis
+    // is often the last step, and a fresh copy of a large picture costs more than the scan.
+    if (copy)
+        *copy = picture;
+    return n;
+}
+
 } // namespace pictures
+
+using namespace pictures;
 
 void TPictures::ClearEdges(QImage &picture)
 {
@@ -178,24 +326,23 @@ void TPictures::ClearEdges(QImage &picture)
     const int W = picture.width(), H = picture.height();
     if (W > 0 && H > 0) {
         PaintFrame(picture);
-        Surface s(picture);
-        auto contour = std::make_unique<Contour>();
-        auto black = [&](int x, int y) {
-            return x >= 0 && y >= 0 && x < W && y < H && s.Get(x, y) == Black;
+        PixelPlane s(picture);
+        auto path = std::make_unique<ContourPath>();
+        RowSpans spans;
+        auto black = [&](int x, int y) { return x >= 0 && y >= 0 && x < W && y < H && s.Get(x, y) == Black; };
+        auto clear = [&](int x, int y) {
+            if (black(x, y))
+                Trace(s, *path, spans, x, y, MeasureLinear, 0);
         };
         for (int x = 3; x <= W - 3; ++x) {
             Step(RoundDiv((long long)x * 50, W));
-            if (black(x, 3))
-                Trace(s, *contour, x, 3, MeasureLinear, 0);
-            if (black(x, H - 3))
-                Trace(s, *contour, x, H - 3, MeasureLinear, 0);
+            clear(x, 3);
+            clear(x, H - 3);
         }
         for (int y = 3; y <= H - 3; ++y) {
             Step(RoundDiv((long long)y * 50, H) + 50);
-            if (black(3, y))
-                Trace(s, *contour, 3, y, MeasureLinear, 0);
-            if (black(W - 3, y))
-                Trace(s, *contour, W - 3, y, MeasureLinear, 0);
+            clear(3, y);
+            clear(W - 3, y);
         }
     }
     End();
@@ -207,122 +354,31 @@ void TPictures::AnalyseBinary(TSampleData &result, int measure, long double kpix
     Begin(TitleAnalyse);
     Undo = false;
     result.Count = 0;
-    // The marks go straight onto the picture, which is the marked copy the window shows;
-    // the working copy receives it at the end.
-    const int W = picture.width(), H = picture.height();
-    if (W > 0 && H > 0) {
-        PaintFrame(picture);
-        Surface s(picture);
-        // The scan runs down the columns, which is slow over row-major memory. Instead the
-        // positions where a black pixel lies over a white one are collected row by row and
-        // ordered by column; a trace can only change the answer at the pixels it paints and
-        // those just below them, and those are queued again.
-        const int xLo = 3, xHi = W - 3, yLo = 3, yHi = H - 3;
-        auto key = [H](int x, int y) { return uint64_t(x) * uint64_t(H) + uint64_t(y); };
-        auto candidate = [&](int x, int y) {
-            return s.Get(x, y - 1) == Black && s.Get(x, y) == White;
-        };
-        std::vector<uint64_t> &found = Candidates;
-        found.clear();
-        if (xHi >= xLo && yHi >= yLo) {
-            // Row by row (fast over memory), then ordered by column with a counting sort.
-            std::vector<uint64_t> &rowOrder = RowCandidates;
-            rowOrder.clear();
-#ifdef GRIZAL2_HAVE_AVX2
-            static const bool avx2 = __builtin_cpu_supports("avx2");
-#endif
-            const __m128i colour = _mm_set1_epi32(0xFFFFFF);
-            const __m128i zero = _mm_setzero_si128();
-            for (int y = yLo; y <= yHi; ++y) {
-                const uint32_t *above = s.bits + (y - 1) * s.stride, *row = s.bits + y * s.stride;
-                int x = xLo;
-#ifdef GRIZAL2_HAVE_AVX2
-                if (avx2)
-                    x = analysisscan::RowAvx2(above, row, x, xHi, uint64_t(y) * uint64_t(W), rowOrder);
-#endif
-                for (; x + 4 <= xHi + 1; x += 4) {
-                    const __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(above + x)), colour);
-                    const __m128i r = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x)), colour);
-                    int bits = _mm_movemask_ps(_mm_castsi128_ps(
-                        _mm_and_si128(_mm_cmpeq_epi32(a, zero), _mm_cmpeq_epi32(r, colour))));
-                    while (bits) {
-                        const int i = __builtin_ctz(unsigned(bits));
-                        bits &= bits - 1;
-                        rowOrder.push_back(uint64_t(y) * uint64_t(W) + uint64_t(x + i));
-                    }
-                }
-                for (; x <= xHi; ++x)
-                    if ((above[x] & 0xFFFFFF) == Black && (row[x] & 0xFFFFFF) == White)
-                        rowOrder.push_back(uint64_t(y) * uint64_t(W) + uint64_t(x));
-            }
-            std::vector<uint32_t> &perColumn = ColumnCounts;
-            perColumn.assign(size_t(W) + 1, 0);
-            for (uint64_t p : rowOrder)
-                ++perColumn[size_t(p % uint64_t(W)) + 1];
-            for (int x = 1; x <= W; ++x)
-                perColumn[size_t(x)] += perColumn[size_t(x) - 1];
-            found.resize(rowOrder.size());
-            for (uint64_t p : rowOrder) {
-                const int x = int(p % uint64_t(W)), y = int(p / uint64_t(W));
-                found[perColumn[size_t(x)]++] = key(x, y);
-            }
-        }
-        std::vector<uint64_t> queued; // positions a trace changed, as a min-heap
-        std::vector<uint64_t> touched;
-        s.touched = &touched;
-        auto contour = std::make_unique<Contour>();
-        size_t next = 0;
-        uint64_t done = 0; // positions up to here are scanned
-        bool any = false;
-        int n = 0, shownColumn = -1;
-        while (n < MaxParticles) {
-            uint64_t k;
-            if (next < found.size() && (queued.empty() || found[next] <= queued.front())) {
-                k = found[next++];
-            } else if (!queued.empty()) {
-                std::pop_heap(queued.begin(), queued.end(), std::greater<>());
-                k = queued.back();
-                queued.pop_back();
-            } else {
-                break;
-            }
-            if (any && k <= done)
-                continue; // already scanned
-            const int x = int(k / uint64_t(H)), y = int(k % uint64_t(H));
-            if (x != shownColumn) {
-                shownColumn = x;
-                Step(RoundDiv((long long)x * 100, W));
-            }
-            any = true;
-            done = k;
-            if (!candidate(x, y))
-                continue;
-            touched.clear();
-            const long double size = Trace(s, *contour, x, y, measure, kpix);
-            try {
-                result.SetSize(n, size);
-            } catch (...) {
-                End();
-                throw;
-            }
+    // The marks go straight onto the picture, which is the marked copy the window shows
+    // (also when the analysis stops at the limit); the working copy receives it as well.
+    struct Sink : ParticleScan::Events {
+        TPictures &engine;
+        TSampleData &result;
+        int W;
+        Sink(TPictures &e, TSampleData &r, int w) : engine(e), result(r), W(w) {}
+        void Column(int x) override { engine.Step(RoundDiv((long long)x * 100, W)); }
+        void Particle(long double size) override
+        {
+            const int n = result.Count;
+            result.SetSize(n, size);
             result.N[n] = 1;
-            ++n;
-            result.Count = uint16_t(n);
-            for (uint64_t t : touched) {
-                const int tx = int(t % uint64_t(W)), ty = int(t / uint64_t(W));
-                if (tx < xLo || tx > xHi)
-                    continue;
-                for (int yy = ty; yy <= ty + 1; ++yy)
-                    if (yy >= yLo && yy <= yHi && key(tx, yy) > done && candidate(tx, yy)) {
-                        queued.push_back(key(tx, yy));
-                        std::push_heap(queued.begin(), queued.end(), std::greater<>());
-                    }
-            }
+            result.Count = uint16_t(n + 1);
         }
-        result.Count = uint16_t(n);
+    } sink(*this, result, std::max(1, picture.width()));
+    try {
+        if (!picture.isNull())
+            Scan.Run(picture, &Copy, measure, kpix, MaxParticles, sink);
+        else
+            Copy = QImage();
+    } catch (...) {
+        End();
+        throw;
     }
-    // The window shows the marked copy, also when the analysis stopped at the limit.
-    CopyPicture(picture, Copy, false);
     End();
 }
 

@@ -41,9 +41,9 @@ struct ScalarOps {
 
 } // namespace
 
-// Eight windows at a time from window 0; returns how many windows it did (a multiple of
-// eight). Only called where the processor has AVX2.
-int BoundsAvx2(const uint32_t *c0, const uint32_t *c1, const uint32_t *c2, int windows, uint32_t *k3,
-               uint32_t *k4);
+// The whole column pass, eight windows at a time from window 0: c1[y + 1] becomes the
+// median of window y. Returns how many windows it did (a multiple of eight). Only called
+// where the processor has AVX2.
+int ColumnAvx2(const uint32_t *c0, uint32_t *c1, const uint32_t *c2, int windows);
 
 } // namespace median3

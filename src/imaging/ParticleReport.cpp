@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <map>
 
 namespace particles {
 
@@ -35,12 +34,26 @@ double ValueOf(const Particle &p, Measure m, double kpix)
     return p.ecd * kpix;
 }
 
-QByteArray Csv(const std::vector<Particle> &list, double kpix)
+QByteArray CsvHeader()
 {
-    QByteArray out("id,x,y,area_px,area,ecd,perimeter,feret_max,feret_min,feret_angle,aspect,circularity,"
-                   "touches_border\r\n");
-    out.reserve(int(list.size()) * 120 + out.size());
+    return "id,x,y,area_px,area,ecd,perimeter,feret_max,feret_min,feret_angle,aspect,circularity,touches_border\r\n";
+}
+
+void AppendCsvNumber(QByteArray &out, double v) { Number(out, v); }
+
+QByteArray CsvField(const QString &text)
+{
+    QByteArray f = text.toUtf8();
+    if (f.contains(',') || f.contains('"') || f.contains('\r') || f.contains('\n'))
+        f = '"' + f.replace('"', "\"\"") + '"';
+    return f;
+}
+
+void AppendCsvRows(QByteArray &out, const std::vector<Particle> &list, double kpix, const QByteArray &lead)
+{
+    out.reserve(out.size() + int(list.size()) * (120 + lead.size()));
     for (const Particle &p : list) {
+        out += lead;
         out += QByteArray::number(p.id);
         for (const double v : {p.x, p.y}) {
             out += ',';
@@ -56,6 +69,12 @@ QByteArray Csv(const std::vector<Particle> &list, double kpix)
         }
         out += p.touchesBorder ? ",1\r\n" : ",0\r\n";
     }
+}
+
+QByteArray Csv(const std::vector<Particle> &list, double kpix)
+{
+    QByteArray out = CsvHeader();
+    AppendCsvRows(out, list, kpix);
     return out;
 }
 
@@ -81,17 +100,34 @@ Percentiles EcdPercentiles(const std::vector<Particle> &list, double kpix)
 
 int ToSample(const std::vector<Particle> &list, Measure m, double kpix, TSampleData &out)
 {
+    SampleCounts counts;
+    counts.Add(list, m, kpix);
+    return counts.ToSample(out);
+}
+
+void SampleCounts::Add(const std::vector<Particle> &list, Measure m, double kpix)
+{
     // Values that store alike are one size of the sample.
-    std::map<long double, long long> counts;
-    for (const Particle &p : list)
-        ++counts[Real48ToExt(ExtToReal48((long double)ValueOf(p, m, kpix)))];
-    long long rows = 0;
-    for (const auto &c : counts)
+    for (const Particle &p : list) {
+        const long double v = Real48ToExt(ExtToReal48((long double)ValueOf(p, m, kpix)));
+        if (Limit < 0 || (long long)Counts.size() < Limit)
+            ++Counts[v];
+        else if (const auto it = Counts.find(v); it != Counts.end())
+            ++it->second;
+        else
+            Dropped = true;
+    }
+}
+
+int SampleCounts::ToSample(TSampleData &out) const
+{
+    long long rows = Dropped ? 1 : 0;
+    for (const auto &c : Counts)
         rows += (c.second + 65534) / 65535;
     if (rows > TSampleData::Capacity)
         return int(std::min<long long>(rows, 1LL << 30));
     out.Count = 0;
-    for (const auto &c : counts)
+    for (const auto &c : Counts)
         for (long long left = c.second; left > 0; left -= 65535) {
             out.SetSize(out.Count, c.first);
             out.N[out.Count] = uint16_t(std::min<long long>(left, 65535));

@@ -1,7 +1,9 @@
 // The pixel operations of TPictures. Pictures are Format_RGBX8888: a pixel read as a
 // little-endian uint32 is 0xFF BB GG RR, so its low 24 bits are the packed colour.
 #include "imaging/Pictures.h"
+#include "base/Cpu.h"
 #include "imaging/MedianNetwork.h"
+#include "imaging/MedianWindow.h"
 
 #include <algorithm>
 #ifdef __SSE2__
@@ -47,27 +49,6 @@ namespace {
 
 
 inline uint32_t *Row(QImage &img, int y) { return reinterpret_cast<uint32_t *>(img.scanLine(y)); }
-inline const uint32_t *Row(const QImage &img, int y)
-{
-    return reinterpret_cast<const uint32_t *>(img.constScanLine(y));
-}
-
-inline void Sort2(uint32_t &a, uint32_t &b)
-{
-    const uint32_t lo = std::min(a, b), hi = std::max(a, b);
-    a = lo;
-    b = hi;
-}
-inline void Sort3(uint32_t &a, uint32_t &b, uint32_t &c)
-{
-    Sort2(a, b);
-    Sort2(b, c);
-    Sort2(a, b);
-}
-inline uint32_t Med3(uint32_t a, uint32_t b, uint32_t c)
-{
-    return std::max(std::min(a, b), std::min(std::max(a, b), c));
-}
 
 } // namespace
 
@@ -97,6 +78,9 @@ void TPictures::CopyPicture(const QImage &source, QImage &destination, bool undo
     Undo = undoAvailable;
     if (&source == &destination)
         return;
+    if (!source.isNull() && destination.constBits() == source.constBits() && destination.size() == source.size()
+        && destination.format() == source.format())
+        return; // already one picture shared by both
     if (!source.isNull() && destination.size() == source.size()
         && destination.format() == source.format()
         && destination.bytesPerLine() == source.bytesPerLine()) {
@@ -105,10 +89,44 @@ void TPictures::CopyPicture(const QImage &source, QImage &destination, bool undo
         std::memcpy(to, source.constBits(), size_t(source.sizeInBytes()));
         return;
     }
-    destination = source.copy();
+    QImage copy = source.copy();
+    if (copy.isNull() && !source.isNull()) {
+        // No memory for the copy: the destination stays as it was, and an undo copy that
+        // could not be taken is not offered.
+        if (&destination == &Copy)
+            Undo = false;
+        return;
+    }
+    destination = copy;
 }
 
-void TPictures::SaveUndoCopy(const QImage &picture) { CopyPicture(picture, Copy, true); }
+void TPictures::SaveUndoCopy(const QImage &picture)
+{
+    if (KeepUndo)
+        CopyPicture(picture, Copy, true);
+    else
+        Undo = false;
+}
+
+uint32_t *TPictures::PrepareUndo(const QImage &picture)
+{
+    Undo = false;
+    const qsizetype W = picture.width();
+    if (KeepUndo) {
+        // A copy that still shares the picture's pixels (after an analysis) would first be
+        // copied whole and then overwritten: it is replaced by a fresh one.
+        if (Copy.size() != picture.size() || Copy.format() != picture.format()
+            || Copy.constBits() == picture.constBits()) {
+            Copy = QImage();
+            Copy = QImage(picture.size(), picture.format());
+        }
+        Undo = !Copy.isNull();
+    }
+    if (Undo)
+        return nullptr;
+    ScratchRows.resize(size_t(2 * W));
+    return ScratchRows.data();
+}
 
 void TPictures::RestoreFromCopy(QImage &picture) { CopyPicture(Copy, picture, true); }
 
@@ -119,7 +137,8 @@ void TPictures::UndoLast(QImage &picture)
 }
 
 // Runs op(row, keep, W) over the rows of the picture after making sure the undo copy has
-// the picture's size; op keeps each row's old pixels in the undo copy and rewrites the row.
+// the picture's size; op keeps each row's old pixels in the undo copy (or a scratch row
+// when there is none) and rewrites the row.
 // The operations are pixel by pixel, so the order of the pass changes no result: rows,
 // which lie along memory, go many times faster than columns. The progress grows with the
 // rows and ends on the value the column order ends on.
@@ -128,17 +147,15 @@ void TPictures::StripPass(const char *title, QImage &picture, RowOp op)
 {
     EnsureFormat(picture);
     Begin(title);
-    Undo = true;
     const int W = picture.width(), H = picture.height();
-    if (Copy.size() != picture.size() || Copy.format() != picture.format())
-        Copy = QImage(picture.size(), picture.format());
+    uint32_t *scratch = PrepareUndo(picture);
     if (W > 0 && H > 0) {
         const long long total = (long long)W * H;
         constexpr int Chunk = 64;
         for (int y0 = 0; y0 < H; y0 += Chunk) {
             const int y1 = std::min(H, y0 + Chunk);
             for (int y = y0; y < y1; ++y)
-                op(Row(picture, y), Row(Copy, y), W);
+                op(Row(picture, y), scratch ? scratch : Row(Copy, y), W);
             Step(RoundDiv((long long)(W - 1) * 100 * y1, total));
         }
     }
@@ -237,13 +254,11 @@ void TPictures::MirrorHorizontal(QImage &picture)
     // Each row only reads itself, so the row is copied whole before it is rewritten.
     const int W = picture.width(), H = picture.height();
     Begin(TitleMirrorH);
-    Undo = true;
-    if (Copy.size() != picture.size() || Copy.format() != picture.format())
-        Copy = QImage(picture.size(), picture.format());
+    uint32_t *scratch = PrepareUndo(picture);
     if (W > 0 && H > 0) {
         for (int y = 0; y < H; ++y) {
             uint32_t *dst = Row(picture, y);
-            uint32_t *keep = Row(Copy, y);
+            uint32_t *keep = scratch ? scratch : Row(Copy, y);
             std::memcpy(keep, dst, size_t(W) * 4);
             for (int x = 0; x < W; ++x)
                 dst[x] = keep[W - 1 - x] | Opaque;
@@ -258,14 +273,13 @@ void TPictures::MirrorVertical(QImage &picture)
     EnsureFormat(picture);
     const int W = picture.width(), H = picture.height();
     Begin(TitleMirrorV);
-    Undo = true;
-    if (Copy.size() != picture.size() || Copy.format() != picture.format())
-        Copy = QImage(picture.size(), picture.format());
+    uint32_t *scratch = PrepareUndo(picture);
     if (W > 0 && H > 0) {
         // Rows swap in pairs; both are kept in the undo copy first.
         for (int y = 0; y < (H + 1) / 2; ++y) {
             uint32_t *top = Row(picture, y), *bottom = Row(picture, H - 1 - y);
-            uint32_t *keepTop = Row(Copy, y), *keepBottom = Row(Copy, H - 1 - y);
+            uint32_t *keepTop = scratch ? scratch : Row(Copy, y);
+            uint32_t *keepBottom = scratch ? scratch + W : Row(Copy, H - 1 - y);
             std::memcpy(keepTop, top, size_t(W) * 4);
             std::memcpy(keepBottom, bottom, size_t(W) * 4);
             for (int x = 0; x < W; ++x) {
@@ -280,27 +294,31 @@ void TPictures::MirrorVertical(QImage &picture)
 
 namespace {
 
-void MedianBounds3Scalar(const uint32_t *c0, const uint32_t *c1, const uint32_t *c2, int from, int windows,
-                         uint32_t *k3, uint32_t *k4)
+// The 3 x 3 column pass: c1[y + 1] becomes the median of window y.
+void MedianColumn3(const uint32_t *c0, uint32_t *c1, const uint32_t *c2, int windows)
 {
+    int y = 0;
+#ifdef GRIZAL2_HAVE_AVX2
+    if (cpu::HasAvx2())
+        y = median3::ColumnAvx2(c0, c1, c2, windows);
+#endif
     const median3::ScalarOps o;
-    for (int y = from; y < windows; ++y)
-        median3::Bounds(o, c0[y], c2[y], c0[y + 1], c1[y + 1], c2[y + 1], c0[y + 2], c1[y + 2], c2[y + 2], k3[y],
-                        k4[y]);
+    for (; y < windows; ++y) {
+        uint32_t k3, k4;
+        median3::Bounds(o, c0[y], c2[y], c0[y + 1], c1[y + 1], c2[y + 1], c0[y + 2], c1[y + 2], c2[y + 2], k3, k4);
+        c1[y + 1] = std::min(std::max(c1[y], k3), k4);
+    }
 }
 
-void MedianBounds3(const uint32_t *c0, const uint32_t *c1, const uint32_t *c2, int windows, uint32_t *k3,
-                   uint32_t *k4)
+void MedianWindowPass(uint32_t *const *strip, int X, int Y, int windows, int32_t *window)
 {
 #ifdef GRIZAL2_HAVE_AVX2
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2) {
-        const int done = median3::BoundsAvx2(c0, c1, c2, windows, k3, k4);
-        MedianBounds3Scalar(c0, c1, c2, done, windows, k3, k4);
+    if (cpu::HasAvx2()) {
+        medianwindow::PassAvx2(strip, X, Y, windows, window);
         return;
     }
 #endif
-    MedianBounds3Scalar(c0, c1, c2, 0, windows, k3, k4);
+    medianwindow::Pass(medianwindow::ScalarOps(), strip, X, Y, windows, window);
 }
 
 // Transposes a w x h block of 32-bit values: to[x * toStride + y] = from[y * fromStride + x],
@@ -362,71 +380,43 @@ void TPictures::MedianFilter(int X, int Y, QImage &picture)
     const int W = picture.width(), H = picture.height();
     if (W >= X && H >= Y && W > 0 && H > 0) {
         // Windows run down the columns and each writes its centre in place, so the filter
-        // works on the transposed picture, where a column lies along memory. The rows of the
-        // copy are padded so that neighbouring columns never share cache sets. A constant
-        // alpha byte keeps the order of the packed values.
+        // works on transposed columns, where a column lies along memory: a ring of them,
+        // taken from the picture sixteen at a time just before the windows reach them and
+        // put back as soon as no window will change them again. The columns are padded so
+        // that neighbouring ones never share cache sets. A constant alpha byte keeps the
+        // order of the packed values.
         const qsizetype S = ((qsizetype(H) + 15) & ~qsizetype(15)) + 16;
+        constexpr int Block = 16, Ring = 64; // Ring >= FiltrMax + 2 * Block, a multiple of Block
         std::vector<uint32_t> &T = MedianPicture;
-        T.resize(size_t(S) * size_t(W));
+        T.resize(size_t(S) * Ring);
+        uint32_t *bits = reinterpret_cast<uint32_t *>(picture.bits());
         const qsizetype bpl = picture.bytesPerLine() / 4;
-        Transpose(reinterpret_cast<const uint32_t *>(picture.constBits()), bpl, T.data(), S, W, H, Opaque);
-
-        const int cxOff = X / 2, cyOff = Y / 2;
-        const int n = X * Y;
-        const int windows = H - Y + 1;
-        std::vector<uint32_t> &buf = MedianBuffer;
-        buf.resize(size_t(std::max(n, 2 * windows)));
-        // Replaces one value of the sorted window by another, shifting only what lies between.
-        auto replace = [](uint32_t *first, uint32_t *last, uint32_t o, uint32_t v) {
-            uint32_t *i = std::lower_bound(first, last, o);
-            if (v > o) {
-                uint32_t *j = std::upper_bound(i + 1, last, v);
-                std::memmove(i, i + 1, size_t(j - i - 1) * 4);
-                j[-1] = v;
-            } else if (v < o) {
-                uint32_t *j = std::upper_bound(first, i, v);
-                std::memmove(j + 1, j, size_t(i - j) * 4);
-                *j = v;
-            }
+        auto slot = [&](int x) { return T.data() + (x % Ring) * S; };
+        int taken = 0, given = 0; // columns [0, taken) transposed in, [0, given) back out
+        auto take = [&](int upTo) {
+            for (; taken < upTo; taken += Block)
+                Transpose(bits + taken, bpl, slot(taken), S, std::min(Block, W - taken), H, Opaque);
         };
-        std::vector<uint32_t> window(static_cast<size_t>(n), 0u);
+        auto give = [&](int upTo) {
+            for (; given + Block <= upTo || (upTo == W && given < W); given += Block)
+                Transpose(slot(given), S, bits + given, bpl, H, std::min(Block, W - given), 0);
+        };
+
+        const int cx = X / 2, windows = H - Y + 1;
+        alignas(32) int32_t window[medianwindow::Capacity];
+        uint32_t *strip[FiltrMax];
         for (int x0 = 0; x0 <= W - X; ++x0) {
-            uint32_t *col = T.data() + x0 * S;
-            if (X == 3 && Y == 3) {
-                uint32_t *k3 = buf.data(), *k4 = k3 + windows;
-                MedianBounds3(col, col + S, col + 2 * S, windows, k3, k4);
-                uint32_t *c1 = col + S;
-                uint32_t v = c1[0];
-                for (int y0 = 0; y0 < windows; ++y0) {
-                    v = std::min(std::max(v, k3[y0]), k4[y0]);
-                    c1[y0 + 1] = v;
-                }
-            } else {
-                // A sorted copy of the window follows it down the column: the write, and
-                // each value of the row that leaves and the row that enters, are one ordered
-                // update each.
-                uint32_t *first = window.data(), *last = first + n;
-                int len = 0;
-                for (int dx = 0; dx < X; ++dx)
-                    for (int dy = 0; dy < Y; ++dy)
-                        window[size_t(len++)] = col[dx * S + dy];
-                std::sort(first, last);
-                uint32_t *centreCol = col + cxOff * S + cyOff;
-                for (int y0 = 0; y0 < windows; ++y0) {
-                    const uint32_t med = first[n / 2];
-                    uint32_t &centre = centreCol[y0];
-                    if (centre != med) {
-                        replace(first, last, centre, med);
-                        centre = med;
-                    }
-                    if (y0 + 1 < windows)
-                        for (int dx = 0; dx < X; ++dx)
-                            replace(first, last, col[dx * S + y0], col[dx * S + y0 + Y]);
-                }
-            }
+            take(x0 + X);
+            for (int dx = 0; dx < X; ++dx)
+                strip[dx] = slot(x0 + dx);
+            if (X == 3 && Y == 3)
+                MedianColumn3(strip[0], strip[1], strip[2], windows);
+            else
+                MedianWindowPass(strip, X, Y, windows, window);
+            give(x0 + cx + 1); // no later window changes the centre column or those left of it
             Step(W == X ? 100 : RoundDiv((long long)x0 * 100, W - X));
         }
-        Transpose(T.data(), S, reinterpret_cast<uint32_t *>(picture.bits()), bpl, H, W, 0);
+        give(W);
     }
     End();
 }

@@ -3,6 +3,8 @@
 // its picture (a QImage, kept in Format_RGBX8888) and the engine rewrites it in place.
 // It owns the working copy, which is the global undo copy and the image that binary
 // analysis works on.
+#include "imaging/BinaryAnalysis.h"
+
 #include <QImage>
 #include <QString>
 #include <cstdint>
@@ -95,9 +97,13 @@ public:
     void SetProgress(TPictureProgress *progress) { Progress = progress; }
 
     bool UndoAvailable() const { return Undo; }
+    // Whether operations take the undo copy first (the default). The command line, which
+    // has no Undo, spares itself the memory of a second picture.
+    void SetUndoKept(bool kept) { KeepUndo = kept; }
     const QImage &WorkingCopy() const { return Copy; }
 
-    // Copies: the destination's memory is reused when its size already fits.
+    // Copies: the destination's memory is reused when its size already fits; a destination
+    // that already shares the source's pixels (after an analysis) is left so.
     void CopyPicture(const QImage &source, QImage &destination, bool undoAvailable);
     void SaveUndoCopy(const QImage &picture);
     void RestoreFromCopy(QImage &picture);
@@ -113,7 +119,7 @@ public:
     // relation: pictures::ShadeRelation; colours packed, only their low 24 bits count.
     void SeparateByShades(int relation, uint32_t colour1, uint32_t colour2, QImage &picture);
 
-    // Binary analysis (BinaryAnalysis.cpp).
+    // Binary analysis (BinaryAnalysis.h).
     void ClearEdges(QImage &picture);
     // Fills `result` (Count, D, N) with one size per particle found, in scan order, and
     // gives the picture the marked image. At most 1000 particles.
@@ -131,15 +137,17 @@ private:
     // Undo copy of `picture` row by row, each row then rewritten by op(row, keep, W).
     template <class RowOp>
     void StripPass(const char *title, QImage &picture, RowOp op);
+    // Makes the undo copy ready to take the picture row by row; without one (not kept, or
+    // no memory for it) returns two scratch rows instead.
+    uint32_t *PrepareUndo(const QImage &picture);
 
     TPictureProgress *Progress = nullptr;
     int LastPosition = -1;
     bool Undo = false;
+    bool KeepUndo = true;
     QImage Copy;
-    std::vector<uint32_t> MedianBuffer;
+    std::vector<uint32_t> ScratchRows;
     std::vector<uint8_t> GrayTies;
     std::vector<uint32_t> MedianPicture;
-    std::vector<uint64_t> Candidates; // analysis: scan positions, reused
-    std::vector<uint64_t> RowCandidates;
-    std::vector<uint32_t> ColumnCounts;
+    pictures::ParticleScan Scan;
 };

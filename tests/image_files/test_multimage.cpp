@@ -1,9 +1,12 @@
 #include "image_files/MultImage.h"
+#include "image_files/PictureMemory.h"
 
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -63,6 +66,62 @@ TEST(MultImage, DispatchByExtension)
     EXPECT_FALSE(TMultImage::LoadPicture(junk.fileName(), pic, message));
     EXPECT_TRUE(pic.isNull());
     EXPECT_TRUE(message.contains("junk.png"));
+}
+
+TEST(MultImage, LargePicturesOpenAndLargerOnesAreRefusedByName)
+{
+    QTemporaryDir dir;
+    QString message;
+    // 256 MB in memory: beyond the library's own default limit.
+    QImage big(8192, 8192, QImage::Format_RGB888);
+    big.fill(QColor(10, 20, 30));
+    const QString bigName = dir.filePath("big.png");
+    QImageWriter writer(bigName);
+    writer.setQuality(85);
+    ASSERT_TRUE(writer.write(big));
+    big = QImage();
+    QImage pic;
+    ASSERT_TRUE(TMultImage::LoadPicture(bigName, pic, message)) << message.toStdString();
+    ASSERT_EQ(pic.size(), QSize(8192, 8192));
+    EXPECT_EQ(reinterpret_cast<const uint32_t *>(pic.constScanLine(8191))[8191], 0xFF1E140Au);
+    pic = QImage();
+
+    QImage wide(kMaxPictureSide + 1, 1, QImage::Format_RGB888);
+    wide.fill(Qt::white);
+    ASSERT_TRUE(wide.save(dir.filePath("wide.png")));
+    EXPECT_FALSE(TMultImage::LoadPicture(dir.filePath("wide.png"), pic, message));
+    EXPECT_TRUE(message.contains("wide.png") && message.contains("16385 x 1")) << message.toStdString();
+
+    QByteArray pcxBomb(128, '\0'); // 4095 x 65536, no data
+    pcxBomb[0] = 10;
+    pcxBomb[1] = 5;
+    pcxBomb[3] = 8;
+    pcxBomb[65] = 3;
+    pcxBomb[8] = char(0xFE);
+    pcxBomb[9] = 0x0F;
+    pcxBomb[10] = pcxBomb[11] = char(0xFF);
+    QFile bomb(dir.filePath("bomb.pcx"));
+    ASSERT_TRUE(bomb.open(QIODevice::WriteOnly));
+    bomb.write(pcxBomb);
+    bomb.close();
+    EXPECT_FALSE(TMultImage::LoadPicture(bomb.fileName(), pic, message));
+    EXPECT_TRUE(message.contains("bomb.pcx") && message.contains("4095 x 65536")) << message.toStdString();
+}
+
+TEST(PictureMemory, ReleasedPicturesAreReused)
+{
+#if defined(__GLIBC__)
+    KeepPictureMemory();
+    auto faults = [] {
+        rusage u;
+        getrusage(RUSAGE_SELF, &u);
+        return u.ru_minflt;
+    };
+    QImage(4096, 4096, QImage::Format_RGBX8888).fill(0);
+    const long before = faults();
+    QImage(4096, 4096, QImage::Format_RGBX8888).fill(0); // 16384 pages if fresh from the system
+    EXPECT_LT(faults() - before, 1000);
+#endif
 }
 
 TEST(MultImage, JpegQualityAnswers)

@@ -1,5 +1,6 @@
 #include "image_files/PcxCodec.h"
 #include "base/Errors.h"
+#include "image_files/PictureMemory.h"
 
 #include <QFile>
 #include <QProcess>
@@ -58,7 +59,31 @@ TEST(PcxRead, HeaderChecksInOrder)
     EXPECT_EQ(MessageOf(Header(8, 1, 4, 1) + QByteArray(4, 1) + noSig), "Invalid palette signature found");
     EXPECT_FALSE(MessageOf(QByteArray(50, 10)).empty());         // shorter than a header
     EXPECT_FALSE(MessageOf(Header(8, 1, 4, 4) + "xx").empty()); // shorter than header and trailer
-    EXPECT_EQ(MessageOf(Header(8, 1, 4095, 1) + Trailer()), "");
+    QByteArray line; // 4095 bytes in runs of 63
+    for (int i = 0; i < 65; ++i)
+        line += QByteArray::fromHex("ff07");
+    EXPECT_EQ(MessageOf(Header(8, 1, 4095, 1) + line + Trailer()), "");
+}
+
+TEST(PcxRead, HeadersAskingForMoreThanTheirDataAreRefused)
+{
+    // A bare header declaring 4095 x 65536 would be a 1 GiB picture of zeros.
+    QByteArray bomb = Header(8, 3, 4095, 1);
+    bomb[10] = bomb[11] = char(0xFF);
+    try {
+        pcx::Decode(bomb);
+        FAIL();
+    } catch (const PictureSizeError &e) {
+        EXPECT_TRUE(e.tooLarge);
+        EXPECT_EQ(e.height, 65536);
+    }
+    // Within the size limit, the data must be able to fill the picture in runs of 63.
+    const QByteArray runs = QByteArray::fromHex("ff07").repeated(4);
+    EXPECT_EQ(MessageOf(Header(8, 3, 4095, 16384) + runs),
+              "The PCX file holds too little data for the picture its header declares");
+    EXPECT_FALSE(MessageOf(Header(8, 1, 100, 100) + runs + Trailer()).empty());
+    const QImage shortData = pcx::Decode(Header(8, 1, 63, 4) + runs + Trailer()); // 252 bytes: enough
+    EXPECT_EQ(shortData.size(), QSize(63, 4));
 }
 
 TEST(PcxRead, RunsLiteralsAndShortData)

@@ -79,14 +79,25 @@ TEST(TraceContour, SquareDiscAndWhiteSquare)
         EXPECT_EQ(PixelAt(img, 10, 20), Red); // found at the white pixel below
         EXPECT_EQ(PixelAt(img, 15, 15), White);
     }
+    // The working copy holds the marked picture, and keeps it while the picture changes.
+    QImage img = ToImage(sq);
+    auto data = std::make_unique<TSampleData>();
+    engine.AnalyseBinary(*data, MeasureArea, 1, img);
+    const Grid marked = FromImage(img);
+    EXPECT_EQ(FromImage(engine.WorkingCopy()), marked);
+    img.setPixel(0, 0, qRgb(1, 2, 3));
+    EXPECT_EQ(FromImage(engine.WorkingCopy()), marked);
+    engine.Negative(img);
+    engine.UndoLast(img);
+    img.setPixel(0, 0, qRgb(255, 255, 255));
+    EXPECT_EQ(FromImage(img), marked);
 
     Grid disc(40, 40, White);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x)
             if ((x - 20) * (x - 20) + (y - 20) * (y - 20) <= 64)
                 disc.at(x, y) = Black;
-    QImage img = ToImage(disc);
-    auto data = std::make_unique<TSampleData>();
+    img = ToImage(disc);
     engine.AnalyseBinary(*data, MeasureLinear, 1, img);
     EXPECT_EQ(data->Count, 1);
     EXPECT_EQ(PixelAt(img, 12, 21), Red);
