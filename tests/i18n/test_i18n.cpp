@@ -65,8 +65,8 @@ TEST(Translation, EveryTextIsTranslatedWithItsPlaceholders)
 
 TEST(Translation, EveryQuotedTextOfTheBehaviourIsASourceText)
 {
-    QFile spec(kSource + "/../shared/spec.md");
-    if (!spec.open(QIODevice::ReadOnly))
+    QFile behaviour(kSource + "/../shared/spec.md");
+    if (!behaviour.open(QIODevice::ReadOnly))
         GTEST_SKIP() << "no ../shared/spec.md beside the source";
     // Quoted words that only point at their Latin letters, and a file filter the calibration
     // dialog writes in the toolkit's own form.
@@ -79,7 +79,7 @@ TEST(Translation, EveryQuotedTextOfTheBehaviourIsASourceText)
     for (const Message &m : ReadTs())
         if (m.finished && !m.translation.isEmpty())
             sources.insert(m.source);
-    const QString text = QString::fromUtf8(spec.readAll());
+    const QString text = QString::fromUtf8(behaviour.readAll());
     int quoted = 0;
     for (const auto &m : QRegularExpression(QStringLiteral("\"([^\"\\n]*[А-Яа-яЁё][^\"\\n]*)\"")).globalMatch(text)) {
         ++quoted;
