@@ -721,11 +721,11 @@ No program was found to open it (neither LibreOffice nor xdg-open).</translation
     </message>
     <message>
         <source>Медианная фильтрация изображения</source>
-        <translation>Median filtering of the picture</translation>
+        <translation>Median filter</translation>
     </message>
     <message>
         <source>Преобразование в негативное изображение</source>
-        <translation>Conversion to a negative</translation>
+        <translation>Negative</translation>
     </message>
     <message>
         <source>Отразить по горизонтали</source>
@@ -741,11 +741,11 @@ No program was found to open it (neither LibreOffice nor xdg-open).</translation
     </message>
     <message>
         <source>Преобразование в черно-белое изображение</source>
-        <translation>Conversion to black and white</translation>
+        <translation>Black and white</translation>
     </message>
     <message>
         <source>Преобразование в оттенки серого</source>
-        <translation>Conversion to shades of gray</translation>
+        <translation>Shades of gray</translation>
     </message>
     <message>
         <source>Обработка краев изображения</source>
@@ -1154,35 +1154,35 @@ No program was found to open it (neither LibreOffice nor xdg-open).</translation
     </message>
     <message>
         <source>Преобразование в негативное изображение</source>
-        <translation>Conversion to a negative</translation>
+        <translation>Converting to a negative</translation>
     </message>
     <message>
         <source>Преобразование в черно-белое изображение</source>
-        <translation>Conversion to black and white</translation>
+        <translation>Converting to black and white</translation>
     </message>
     <message>
         <source>Преобразование в оттенки серого</source>
-        <translation>Conversion to shades of gray</translation>
+        <translation>Converting to shades of gray</translation>
     </message>
     <message>
         <source>Отражение по горизонтали</source>
-        <translation>Horizontal mirror</translation>
+        <translation>Mirroring horizontally</translation>
     </message>
     <message>
         <source>Отражение по вертикали</source>
-        <translation>Vertical mirror</translation>
+        <translation>Mirroring vertically</translation>
     </message>
     <message>
         <source>Paзделение по оттенкам</source>
-        <translation>Separation by shades</translation>
+        <translation>Separating by shades</translation>
     </message>
     <message>
         <source>Обработка краев изображения</source>
-        <translation>Edge processing</translation>
+        <translation>Processing the edges</translation>
     </message>
     <message>
         <source>Анализ бинарного изображения</source>
-        <translation>Binary image analysis</translation>
+        <translation>Analyzing the binary image</translation>
     </message>
 </context>
 <context>
