@@ -39,22 +39,22 @@ int CmdGenerate(const QStringList &argsIn)
     for (int i = 0; i < 4; ++i) {
         long double v = 0;
         if (!numtext::ReadNumber(*texts[i], QLatin1Char('.'), v)) {
-            cli::Message(QString::fromUtf8(generation::kBadParams));
+            cli::Message(QCoreApplication::translate("Generation", generation::kBadParams));
             return 1;
         }
         try {
             *fields[i] = Real48ToExt(ExtToReal48(v));
         } catch (const GrizalError &) {
-            cli::Message(QString::fromUtf8(generation::kBadParams));
+            cli::Message(QCoreApplication::translate("Generation", generation::kBadParams));
             return 1;
         }
     }
     if (!(p.d1 < p.d2)) {
-        cli::Message(QString::fromUtf8(generation::kBadRange));
+        cli::Message(QCoreApplication::translate("Generation", generation::kBadRange));
         return 1;
     }
     auto data = std::make_unique<TSampleData>();
     if (!generation::Generate(p, curve, *data))
-        cli::Message(QString::fromUtf8(generation::kCannotGenerate));
+        cli::Message(QCoreApplication::translate("Generation", generation::kCannotGenerate));
     return cli::SaveLikeWindow(*data, out);
 }

@@ -2,6 +2,7 @@
 // A synthetic, already grouped sample that follows a distribution law's differential curve.
 #include "samples/SampleData.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace generation {
@@ -22,8 +23,11 @@ int ClampPoints(long long n);
 // the classes completed before it.
 bool Generate(const Params &p, DiffCurve f, TSampleData &out);
 
-inline const char *kBadParams = "Неверно указаны параметры распределения";
-inline const char *kBadRange = "Минимальный диаметр частиц должен быть меньше максимального";
-inline const char *kCannotGenerate = "Невозможно сформировать выборку при указанных параметрах";
+// Messages of the command, in context "Generation".
+inline const char *kBadParams = QT_TRANSLATE_NOOP("Generation", "Неверно указаны параметры распределения");
+inline const char *kBadRange =
+    QT_TRANSLATE_NOOP("Generation", "Минимальный диаметр частиц должен быть меньше максимального");
+inline const char *kCannotGenerate =
+    QT_TRANSLATE_NOOP("Generation", "Невозможно сформировать выборку при указанных параметрах");
 
 } // namespace generation
