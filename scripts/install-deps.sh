@@ -9,6 +9,8 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgif-dev libsane-dev libopencv-core-dev libopencv-imgproc-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the English translation: lupdate and lrelease, and their CMake functions
+  qt6-l10n-tools qt6-tools-dev
   # run: TIFF and other image plugins, Qt's own Russian texts, fonts with Cyrillic glyphs
   # and a metric-compatible "Times New Roman"
   qt6-image-formats-plugins qt6-translations-l10n

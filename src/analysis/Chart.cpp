@@ -2,6 +2,7 @@
 #include "analysis/FaultArith.h"
 #include "base/NumberForms.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <cmath>
 
@@ -101,13 +102,13 @@ void Paint(QImage &img, const ChartInput &in, QChar sep)
     Pmax = Mul(Pmax, 1.05L);
 
     c.Pen(Qt::black);
-    c.Text(120, 1, QStringLiteral("Интегральная кривая распределения"));
+    c.Text(120, 1, QCoreApplication::translate("Chart", "Интегральная кривая распределения"));
     c.Text(50, 1, QStringLiteral("D(d) , %"));
-    c.Text(550, 155, QStringLiteral("d , мкм"));
+    c.Text(550, 155, QCoreApplication::translate("Chart", "d , мкм"));
     c.Rectangle(100, 15, 500, 145);
-    c.Text(120, 181, QStringLiteral("Дифференциальная кривая распределения"));
-    c.Text(20, 181, QStringLiteral("P(d) , %/мкм"));
-    c.Text(550, 335, QStringLiteral("d , мкм"));
+    c.Text(120, 181, QCoreApplication::translate("Chart", "Дифференциальная кривая распределения"));
+    c.Text(20, 181, QCoreApplication::translate("Chart", "P(d) , %/мкм"));
+    c.Text(550, 335, QCoreApplication::translate("Chart", "d , мкм"));
     c.Rectangle(100, 195, 500, 325);
 
     long double diffLabel = Mul(Pmax, 100);

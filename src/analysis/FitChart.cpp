@@ -1,6 +1,7 @@
 #include "analysis/FitChart.h"
 #include "base/NumberForms.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -24,8 +25,10 @@ namespace {
 // The plot frame and the legend's column.
 constexpr int kLeft = 70, kRight = 430, kTop = 25, kBottom = 310, kLegend = 450;
 
-const char *const kLegendName[] = {"выборка", "Годена-Андреева", "Розина-Раммлера", "нормальный",
-                                   "лог.-нормальный"};
+const char *const kLegendName[] = {
+    QT_TRANSLATE_NOOP("FitChart", "выборка"), QT_TRANSLATE_NOOP("FitChart", "Годена-Андреева"),
+    QT_TRANSLATE_NOOP("FitChart", "Розина-Раммлера"), QT_TRANSLATE_NOOP("FitChart", "нормальный"),
+    QT_TRANSLATE_NOOP("FitChart", "лог.-нормальный")};
 
 } // namespace
 
@@ -105,10 +108,12 @@ QImage DrawFitChart(const Sample &s, const Result &r, QChar sep)
 
     p.setPen(Qt::black);
     p.drawRect(kLeft, kTop, kRight - kLeft, kBottom - kTop);
-    p.drawText(90, 1, 500, 20, Qt::AlignLeft | Qt::AlignTop,
-               QStringLiteral("Интегральная кривая распределения (максимальное правдоподобие)"));
+    p.drawText(
+        90, 1, 500, 20, Qt::AlignLeft | Qt::AlignTop,
+        QCoreApplication::translate("FitChart", "Интегральная кривая распределения (максимальное правдоподобие)"));
     p.drawText(5, 1, 100, 20, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("D(d) , %"));
-    p.drawText(kRight + 50, kBottom + 5, 100, 20, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("d , мкм"));
+    p.drawText(kRight + 50, kBottom + 5, 100, 20, Qt::AlignLeft | Qt::AlignTop,
+               QCoreApplication::translate("FitChart", "d , мкм"));
     for (int j = 0; j <= 4; ++j) {
         const int y = int(std::lround(Y(j / 4.0)));
         p.drawLine(kLeft - 5, y, kLeft, y);
@@ -121,22 +126,32 @@ QImage DrawFitChart(const Sample &s, const Result &r, QChar sep)
 
     // The legend.
     int y = kTop + 10;
-    auto entry = [&](const QString &text, const QPen &pen) {
+    // A name wider than the column (a longer language) breaks after a hyphen onto more lines.
+    auto text = [&](const QString &t) {
+        if (p.fontMetrics().horizontalAdvance(t) <= 120) {
+            p.drawText(kLegend + 25, y, 120, 20, Qt::AlignLeft | Qt::AlignTop, t);
+            return 0;
+        }
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        const QRect box = p.boundingRect(kLegend + 25, y, 120, 80, flags, t);
+        p.drawText(box, flags, t);
+        return box.height() - p.fontMetrics().height();
+    };
+    auto entry = [&](const QString &name, const QPen &pen) {
         p.setPen(pen);
         p.drawLine(kLegend, y + 7, kLegend + 20, y + 7);
         p.setPen(Qt::black);
-        p.drawText(kLegend + 25, y, 120, 20, Qt::AlignLeft | Qt::AlignTop, text);
-        y += 18;
+        y += 18 + text(name);
     };
-    entry(QString::fromUtf8(kLegendName[0]), QPen(QColor(kSampleColor), 0));
+    auto T = [](const char *name) { return QCoreApplication::translate("FitChart", name); };
+    entry(T(kLegendName[0]), QPen(QColor(kSampleColor), 0));
     for (int law = 1; law <= kLaws; ++law)
         if (r.law[law].fit.ok)
-            entry(QString::fromUtf8(kLegendName[law]), QPen(QColor(LawColor(law)), law == r.best ? 2 : 0));
+            entry(T(kLegendName[law]), QPen(QColor(LawColor(law)), law == r.best ? 2 : 0));
     if (!boot.empty()) {
         p.fillRect(kLegend, y + 2, 20, 10, QColor(BandColor(r.best)));
-        p.drawText(kLegend + 25, y, 120, 20, Qt::AlignLeft | Qt::AlignTop,
-                   QStringLiteral("интервал ") + numtext::FormatGeneral(r.options.level * 100, sep, 6) +
-                       QStringLiteral(" %"));
+        text(QCoreApplication::translate("FitChart", "интервал %1 %")
+                 .arg(numtext::FormatGeneral(r.options.level * 100, sep, 6)));
     }
     return img;
 }

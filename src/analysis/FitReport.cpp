@@ -2,6 +2,8 @@
 #include "analysis/FitChart.h"
 #include "base/NumberForms.h"
 
+#include <QCoreApplication>
+
 namespace mle {
 
 namespace {
@@ -14,11 +16,17 @@ struct LawText {
 // of ln d are its ln(d50) and ln(S), the normal mean its d50.
 const LawText kLaw[] = {
     {},
-    {"Закон Годена-Андреева F(d)=(d/a)^l", "a=", "l=", "закон Годена-Андреева"},
-    {"Закон Розина-Раммлера F(d)=1-exp(-(d/b)^a)", "a=", "b=", "закон Розина-Раммлера"},
-    {"Нормальный закон", "d50=", "S=", "нормальный закон"},
-    {"Логарифмически нормальный закон", "ln(d50)=", "ln(S)=", "логарифмически нормальный закон"},
+    {QT_TRANSLATE_NOOP("FitReport", "Закон Годена-Андреева F(d)=(d/a)^l"), "a=", "l=",
+     QT_TRANSLATE_NOOP("FitReport", "закон Годена-Андреева")},
+    {QT_TRANSLATE_NOOP("FitReport", "Закон Розина-Раммлера F(d)=1-exp(-(d/b)^a)"), "a=", "b=",
+     QT_TRANSLATE_NOOP("FitReport", "закон Розина-Раммлера")},
+    {QT_TRANSLATE_NOOP("FitReport", "Нормальный закон"), "d50=", "S=",
+     QT_TRANSLATE_NOOP("FitReport", "нормальный закон")},
+    {QT_TRANSLATE_NOOP("FitReport", "Логарифмически нормальный закон"), "ln(d50)=", "ln(S)=",
+     QT_TRANSLATE_NOOP("FitReport", "логарифмически нормальный закон")},
 };
+
+QString T(const char *text) { return QCoreApplication::translate("FitReport", text); }
 
 } // namespace
 
@@ -26,43 +34,44 @@ QStringList ReportLines(const Result &r, QChar sep)
 {
     auto V = [sep](double v) { return numtext::Fixed3(v, sep); };
     auto G = [sep](double v) { return numtext::FormatGeneral(v, sep, 15); };
-    auto T = [](const char *text) { return QString::fromUtf8(text); };
     QStringList out;
-    out << QStringLiteral("Законы распределения по методу максимального правдоподобия");
-    out << (r.byVolume ? QStringLiteral("По объему частиц") : QStringLiteral("По числу частиц")) +
-               (r.classes ? QStringLiteral(", по классам") : QString()) + QStringLiteral(", n=") + G(r.particles);
+    out << T(QT_TRANSLATE_NOOP("FitReport", "Законы распределения по методу максимального правдоподобия"));
+    out << (r.byVolume ? T(QT_TRANSLATE_NOOP("FitReport", "По объему частиц"))
+                       : T(QT_TRANSLATE_NOOP("FitReport", "По числу частиц"))) +
+               (r.classes ? T(QT_TRANSLATE_NOOP("FitReport", ", по классам")) : QString()) + QStringLiteral(", n=") +
+               G(r.particles);
     const int B = r.options.resamples;
     if (B > 0)
-        out << QStringLiteral("Доверительные интервалы %1 % по %2 выборкам бутстрепа")
+        out << T(QT_TRANSLATE_NOOP("FitReport", "Доверительные интервалы %1 % по %2 выборкам бутстрепа"))
                    .arg(G(r.options.level * 100))
                    .arg(B);
     for (int law = 1; law <= kLaws; ++law) {
         const LawResult &l = r.law[law];
         out << QString() << T(kLaw[law].title);
         if (!l.fit.ok) {
-            out << l.error.Russian();
+            out << l.error.Shown();
             continue;
         }
-        out << T(kLaw[law].p0) + V(l.fit.p[0]) << T(kLaw[law].p1) + V(l.fit.p[1]);
-        QString median = QStringLiteral("Медианный диаметр d50=") + V(l.fit.d50) + QStringLiteral(" мкм");
+        out << QString::fromLatin1(kLaw[law].p0) + V(l.fit.p[0]) << QString::fromLatin1(kLaw[law].p1) + V(l.fit.p[1]);
+        QString median = T(QT_TRANSLATE_NOOP("FitReport", "Медианный диаметр d50=%1 мкм")).arg(V(l.fit.d50));
         if (l.d50ci.valid())
-            median += QStringLiteral(", интервал от ") + V(l.d50ci.lo) + QStringLiteral(" до ") + V(l.d50ci.hi) +
-                      QStringLiteral(" мкм");
+            median += T(QT_TRANSLATE_NOOP("FitReport", ", интервал от %1 до %2 мкм")).arg(V(l.d50ci.lo), V(l.d50ci.hi));
         out << median;
         if (l.failed > 0)
-            out << QStringLiteral("На %1 из %2 выборок закон не подбирается: %3")
+            out << T(QT_TRANSLATE_NOOP("FitReport", "На %1 из %2 выборок закон не подбирается: %3"))
                        .arg(l.failed)
                        .arg(B)
-                       .arg(l.d50ci.valid() ? QStringLiteral("интервал допускает на них любое значение")
-                                            : QStringLiteral("интервала нет"));
+                       .arg(l.d50ci.valid()
+                                ? T(QT_TRANSLATE_NOOP("FitReport", "интервал допускает на них любое значение"))
+                                : T(QT_TRANSLATE_NOOP("FitReport", "интервала нет")));
         out << QStringLiteral("ln L=") + numtext::FormatFixed(l.loglik, 7, 1, sep) + QStringLiteral(", AIC=") +
                    numtext::FormatFixed(l.aic, 7, 1, sep) + QStringLiteral(", KS=") + V(l.ks);
     }
-    out << QString() << QStringLiteral("Наименьший AIC: ") + T(kLaw[r.best].best);
+    out << QString() << T(QT_TRANSLATE_NOOP("FitReport", "Наименьший AIC: %1")).arg(T(kLaw[r.best].best));
     if (std::isfinite(r.relHalfWidth)) {
-        out << QStringLiteral("Полуширина интервала d50: ±") + numtext::FormatFixed(r.relHalfWidth * 100, 3, 1, sep) +
-                   QStringLiteral(" %");
-        out << QStringLiteral("для d50 с точностью ±5 % нужно около ") + G(r.nFor5pct) + QStringLiteral(" частиц");
+        out << T(QT_TRANSLATE_NOOP("FitReport", "Полуширина интервала d50: ±%1 %"))
+                   .arg(numtext::FormatFixed(r.relHalfWidth * 100, 3, 1, sep));
+        out << T(QT_TRANSLATE_NOOP("FitReport", "для d50 с точностью ±5 % нужно около %1 частиц")).arg(G(r.nFor5pct));
     }
     return out;
 }
@@ -76,7 +85,7 @@ Section RunFit(const TSampleData &data, bool byVolume, bool classes, const Optio
         out.lines = ReportLines(r, sep);
         out.picture = DrawFitChart(s, r, sep);
     } catch (const FitError &e) {
-        out.message = e.Russian();
+        out.message = e.Shown();
     }
     return out;
 }

@@ -1,6 +1,8 @@
 #include "analysis/MaxLikelihood.h"
 #include "analysis/CensoredFit.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -14,40 +16,51 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kLnSqrt2Pi = 0.918938533204672741780329736406;
 constexpr double kSqrt1_2 = 0.707106781186547524400844362105;
 
-const char *const kRussianLaw[] = {"", "Годена-Андреева", "Розина-Раммлера", "нормального",
-                                   "логарифмически нормального"};
+// The laws as the windows' message names them (in Russian, in the genitive).
+const char *const kShownLaw[] = {"", QT_TRANSLATE_NOOP("FitError", "Годена-Андреева"),
+                                 QT_TRANSLATE_NOOP("FitError", "Розина-Раммлера"),
+                                 QT_TRANSLATE_NOOP("FitError", "нормального"),
+                                 QT_TRANSLATE_NOOP("FitError", "логарифмически нормального")};
 
 } // namespace
 
 QString FitError::English() const { return Text(false); }
-QString FitError::Russian() const { return Text(true); }
+QString FitError::Shown() const { return Text(true); }
 
-QString FitError::Text(bool ru) const
+QString FitError::Text(bool shown) const
 {
-    auto T = [ru](const char *en, const char *russian) { return QString::fromUtf8(ru ? russian : en); };
+    auto T = [shown](const char *en, const char *ru) {
+        return shown ? QCoreApplication::translate("FitError", ru) : QString::fromLatin1(en);
+    };
     switch (kind) {
     case Empty:
-        return T("the sample is empty", "Нет данных");
+        return T("the sample is empty", QT_TRANSLATE_NOOP("FitError", "Нет данных"));
     case NoParticles:
-        return T("the sample has no particles", "В выборке нет частиц");
+        return T("the sample has no particles", QT_TRANSLATE_NOOP("FitError", "В выборке нет частиц"));
     case NonPositiveSize:
         return T("row %1: the size is not above 0; the laws need positive sizes",
-                 "Строка %1: размер должен быть больше 0")
+                 QT_TRANSLATE_NOOP("FitError", "Строка %1: размер должен быть больше 0"))
             .arg(where);
     case OneSize:
         return T("all particles have one size; no law can be fitted",
-                 "Все частицы одного размера: законы распределения не подбираются");
+                 QT_TRANSLATE_NOOP("FitError",
+                                   "Все частицы одного размера: законы распределения не подбираются"));
     case OneClass:
         return T("all particles are in one class; no law can be fitted",
-                 "Все частицы в одном классе: законы распределения не подбираются");
+                 QT_TRANSLATE_NOOP("FitError",
+                                   "Все частицы в одном классе: законы распределения не подбираются"));
     case NotAscending:
-        return T("row %1: the class sizes must ascend", "Строка %1: размеры классов должны возрастать").arg(where);
+        return T("row %1: the class sizes must ascend",
+                 QT_TRANSLATE_NOOP("FitError", "Строка %1: размеры классов должны возрастать"))
+            .arg(where);
     case NoConvergence:
-        return T("law %1 (%2): the maximum-likelihood fit does not converge",
-                 "Параметры %2 закона не находятся методом максимального правдоподобия")
+        if (shown)
+            return T("", QT_TRANSLATE_NOOP("FitError",
+                                           "Параметры %1 закона не находятся методом максимального правдоподобия"))
+                .arg(QCoreApplication::translate("FitError", kShownLaw[where >= 1 && where <= kLaws ? where : 0]));
+        return T("law %1 (%2): the maximum-likelihood fit does not converge", "")
             .arg(where)
-            .arg(ru ? QString::fromUtf8(kRussianLaw[where >= 1 && where <= kLaws ? where : 0])
-                    : QString::fromLatin1(LawName(where)));
+            .arg(QString::fromLatin1(LawName(where)));
     }
     return QString();
 }

@@ -24,15 +24,15 @@ namespace mle {
 
 constexpr int kLaws = 4;
 
-// Why a sample cannot be fitted. Each has an English text (the command-line tool) and a
-// Russian one (the windows).
+// Why a sample cannot be fitted. Each has a fixed English text (the command-line tool) and
+// the windows' text, Russian or its translation into the interface language.
 class FitError : public std::runtime_error {
 public:
     enum Kind { Empty, NoParticles, NonPositiveSize, OneSize, OneClass, NotAscending, NoConvergence };
     FitError(Kind kind, int where = 0) : std::runtime_error("fit"), kind(kind), where(where) {}
     QString English() const;
-    QString Russian() const;
-    QString Text(bool russian) const;
+    QString Shown() const;
+    QString Text(bool shown) const;
     Kind kind;
     int where; // the 1-based row, or the law for NoConvergence
 };

@@ -27,6 +27,16 @@ std::vector<Event> RunStatistics(const TSampleData &sample, const Options &optio
     std::vector<Event> events;
     auto line = [&](const QString &t) { events.push_back({Event::Line, t, {}}); };
     auto V = [sep](long double v) { return numtext::Fixed3(v, sep); };
+    auto T = [](const char *text) { return QCoreApplication::translate("Report", text); };
+    const QString formulaFollows =
+        QCoreApplication::translate("Report", "дифференциальная кривая описывается формулой");
+    auto median = [&](long double d50) {
+        line(QCoreApplication::translate("Report", "Медианный диаметр d50=") + V(d50) +
+             QCoreApplication::translate("Report", " мкм"));
+    };
+    auto errorQ = [&](long double q) {
+        line(QCoreApplication::translate("Report", "Интегральная оценка погрешности Q=") + V(q));
+    };
 
     fits::LawFit law[5]; // 1..4
     int best = 0;
@@ -39,59 +49,58 @@ std::vector<Event> RunStatistics(const TSampleData &sample, const Options &optio
         fits::FitLogNormal(table, law[4]);
         best = BestLaw(law);
     } catch (const GrizalError &) {
-        events.push_back({Event::Message, QString::fromUtf8(kCannotFinish), {}});
+        events.push_back({Event::Message, T(kCannotFinish), {}});
         best = 0;
     }
 
     try {
-        line(QStringLiteral("Паpаметpы pаспpеделения по фоpмуле Годена"));
-        line(QStringLiteral("дифференциальная кривая описывается формулой"));
+        line(QCoreApplication::translate("Report", "Паpаметpы pаспpеделения по фоpмуле Годена"));
+        line(formulaFollows);
         line(QStringLiteral("P(d)=0.8*l/a^l*d^(l-1)"));
         line(QStringLiteral("l=") + V(law[1].Shape));
         line(QStringLiteral("a=") + V(law[1].Scale));
-        line(QStringLiteral("Медианный диаметр d50=") + V(laws::MedianGaudin(law[1].Shape, law[1].Scale)) +
-             QStringLiteral(" мкм"));
-        line(QStringLiteral("Интегральная оценка погрешности Q=") + V(law[1].Q));
+        median(laws::MedianGaudin(law[1].Shape, law[1].Scale));
+        errorQ(law[1].Q);
         line(QString());
-        line(QStringLiteral("Паpаметpы pаспpеделения по фоpмуле Розина-Раммлеpа"));
-        line(QStringLiteral("дифференциальная кривая описывается формулой"));
+        line(QCoreApplication::translate("Report", "Паpаметpы pаспpеделения по фоpмуле Розина-Раммлеpа"));
+        line(formulaFollows);
         line(QStringLiteral("P(d)=a/d*(d/b)^a*exp(-(d/b)^a);"));
         line(QStringLiteral("a=") + V(law[2].Shape));
         line(QStringLiteral("b=") + V(law[2].Scale));
-        line(QStringLiteral("Медианный диаметр d50=") +
-             V(laws::MedianRosinRammler(law[2].Shape, law[2].Scale)) + QStringLiteral(" мкм"));
-        line(QStringLiteral("Интегральная оценка погрешности Q=") + V(law[2].Q));
+        median(laws::MedianRosinRammler(law[2].Shape, law[2].Scale));
+        errorQ(law[2].Q);
         line(QString());
     } catch (const GrizalError &e) {
         events.push_back({Event::UnhandledError, e.text(), {}});
         return events;
     }
-    line(QStringLiteral("Паpаметpы pаспpеделения по Hоpмальному закону"));
-    line(QStringLiteral("дифференциальная кривая описывается формулой"));
+    line(QCoreApplication::translate("Report", "Паpаметpы pаспpеделения по Hоpмальному закону"));
+    line(formulaFollows);
     line(QStringLiteral("P(d)=1/(Sqr(2*Pi)*S)*exp(-(d-d50)^2/(2*S^2))"));
     line(QStringLiteral("S=") + V(law[3].Shape));
     line(QStringLiteral("d50=") + V(law[3].Scale));
-    line(QStringLiteral("Медианный диаметр d50=") + V(law[3].Scale) + QStringLiteral(" мкм"));
-    line(QStringLiteral("Интегральная оценка погрешности Q=") + V(law[3].Q));
+    median(law[3].Scale);
+    errorQ(law[3].Q);
     line(QString());
-    line(QStringLiteral("Паpаметpы pаспpеделения по Логаpифмически Hоpмальному закону"));
-    line(QStringLiteral("дифференциальная кривая описывается формулой"));
+    line(QCoreApplication::translate("Report", "Паpаметpы pаспpеделения по Логаpифмически Hоpмальному закону"));
+    line(formulaFollows);
     line(QStringLiteral("P(d)=1/(Sqr(2*Pi)*d*ln(S))*exp(-(ln(d)-ln(d50))^2/(2*(ln(S))^2))"));
     line(QStringLiteral("ln(S)=") + V(law[4].Shape));
     line(QStringLiteral("ln(d50)=") + V(law[4].Scale));
     try {
-        line(QStringLiteral("Медианный диаметр d50=") + V(fa::Exp(law[4].Scale)) + QStringLiteral(" мкм"));
+        median(fa::Exp(law[4].Scale));
     } catch (const GrizalError &e) {
         events.push_back({Event::UnhandledError, e.text(), {}});
         return events;
     }
-    line(QStringLiteral("Интегральная оценка погрешности Q=") + V(law[4].Q));
-    static const char *verdicts[] = {nullptr, "Данные описываются фоpмулой Годена",
-                                     "Данные описываются фоpмулой Розина-Раммлеpа",
-                                     "Данные описываются Ноpмальным законом",
-                                     "Данные описываются Логаpифмически ноpмальным законом"};
+    errorQ(law[4].Q);
+    static const char *const verdicts[] = {
+        nullptr, QT_TRANSLATE_NOOP("Report", "Данные описываются фоpмулой Годена"),
+        QT_TRANSLATE_NOOP("Report", "Данные описываются фоpмулой Розина-Раммлеpа"),
+        QT_TRANSLATE_NOOP("Report", "Данные описываются Ноpмальным законом"),
+        QT_TRANSLATE_NOOP("Report", "Данные описываются Логаpифмически ноpмальным законом")};
     if (best >= 1 && best <= 4)
-        line(QString::fromUtf8(verdicts[best]));
+        line(T(verdicts[best]));
 
     if (chartLaw == 0)
         chartLaw = best;
@@ -106,7 +115,7 @@ std::vector<Event> RunStatistics(const TSampleData &sample, const Options &optio
                              options.showHistogram, options.showCurve};
         events.push_back({Event::Picture, QString(), chart::DrawDistribution(in, sep)});
     } catch (const GrizalError &) {
-        events.push_back({Event::Message, QString::fromUtf8(kCannotFinish), {}});
+        events.push_back({Event::Message, T(kCannotFinish), {}});
     }
     return events;
 }

@@ -5,6 +5,7 @@
 #include "analysis/Fits.h"
 #include "samples/SampleData.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 #include <vector>
@@ -30,8 +31,9 @@ struct Options {
     bool showCurve = true;
 };
 
-inline const char *kNoData = "Нет данных";
-inline const char *kCannotFinish = "Невозможно закончить расчет";
+// Messages of the command, in context "Report".
+inline const char *kNoData = QT_TRANSLATE_NOOP("Report", "Нет данных");
+inline const char *kCannotFinish = QT_TRANSLATE_NOOP("Report", "Невозможно закончить расчет");
 
 // The law with the smallest Q below 1.0E34, 0 when none; law[1..4] are used.
 int BestLaw(const fits::LawFit law[5]);

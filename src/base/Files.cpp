@@ -1,5 +1,6 @@
 #include "base/Files.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -18,7 +19,12 @@ QString FileNamePart(const QString &fileName)
 
 QString CannotWrite(const QString &fileName)
 {
-    return QStringLiteral("Не удается записать файл \"%1\"").arg(fileName);
+    return QCoreApplication::translate("Files", "Не удается записать файл \"%1\"").arg(fileName);
+}
+
+QString CannotRead(const QString &fileName)
+{
+    return QCoreApplication::translate("Files", "Не удается прочитать изображение \"%1\"").arg(fileName);
 }
 
 namespace {

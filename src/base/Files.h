@@ -17,6 +17,8 @@ QString FileNamePart(const QString &fileName);
 
 // The message of a file that could not be written; it names the file.
 QString CannotWrite(const QString &fileName);
+// The message of a picture file that could not be read; it names the file.
+QString CannotRead(const QString &fileName);
 
 // Writes the whole file or nothing: an existing file is left intact on failure, a full
 // disk included, and `error` names the file.

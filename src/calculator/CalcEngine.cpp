@@ -3,10 +3,11 @@
 #include "base/Errors.h"
 #include "base/NumberForms.h"
 
+#include <QCoreApplication>
 #include <cfloat>
 #include <cmath>
 
-const char *CalcEngine::FailedMessage = "Невозможно выполнить операцию!";
+const char *CalcEngine::FailedMessage = QT_TRANSLATE_NOOP("CalcEngine", "Невозможно выполнить операцию!");
 
 CalcEngine::CalcEngine(QChar sep) : sep_(sep) {}
 
@@ -124,7 +125,7 @@ QString CalcEngine::Calculate(bool &ok)
     try {
         accumulator_ = Apply(pendingOp_, accumulator_, x);
     } catch (const MathError &) {
-        message = QString::fromUtf8(FailedMessage);
+        message = QCoreApplication::translate("CalcEngine", FailedMessage);
     }
     display_ = numtext::FormatGeneral(accumulator_, sep_);
     return message;

@@ -29,7 +29,7 @@ public:
     // arithmetic fault, including a result beyond the accumulator's 64-bit range.
     static double Apply(Op op, double accumulator, long double x);
 
-    static const char *FailedMessage;
+    static const char *FailedMessage; // in context "CalcEngine"
 
 private:
     // Applies the pending operation to the display; returns the message to show.

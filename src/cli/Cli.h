@@ -1,6 +1,7 @@
 #pragma once
 // Shared pieces of grizal2-cli's commands.
 #include "analysis/Bootstrap.h"
+#include "base/I18n.h"
 #include "imaging/Operations.h"
 #include "samples/SampleData.h"
 

@@ -11,7 +11,7 @@ UserFunctions &Library()
 {
     UserFunctions &lib = LoadedUserFunctions();
     if (!lib.Loaded() && !lib.Load())
-        cli::Message(QString::fromUtf8(UserFunctions::NotFoundMessage));
+        cli::Message(QCoreApplication::translate("UserFunctions", UserFunctions::NotFoundMessage));
     return lib;
 }
 

@@ -34,11 +34,11 @@ int CmdGenerate(const QStringList &argsIn)
     int32_t n = 1;
     p.points = generation::ClampPoints(numtext::ReadInteger(points.trimmed(), n) ? n : 1);
     if (const char *why = generation::ReadParams(a, b, from, to, QLatin1Char('.'), p)) {
-        cli::Message(QString::fromUtf8(why));
+        cli::Message(QCoreApplication::translate("Generation", why));
         return 1;
     }
     auto data = std::make_unique<TSampleData>();
     if (!generation::Generate(p, curve, *data))
-        cli::Message(QString::fromUtf8(generation::kCannotGenerate));
+        cli::Message(QCoreApplication::translate("Generation", generation::kCannotGenerate));
     return cli::SaveLikeWindow(*data, out);
 }

@@ -48,7 +48,7 @@ int CmdGroup(const QStringList &argsIn)
         grouping::Run(*data, byK ? grouping::Mode::Intervals : byL ? grouping::Mode::Length : grouping::Mode::Particles,
                       intervals, length, particles);
     } catch (const GrizalError &) {
-        cli::Message(QStringLiteral("Невозможно сгруппировать данные"));
+        cli::Message(QCoreApplication::translate("Grouping", grouping::kCannotGroup));
     }
     return cli::SaveLikeWindow(*data, out);
 }

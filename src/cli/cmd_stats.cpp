@@ -31,7 +31,7 @@ int CmdStats(const QStringList &argsIn)
     if (!cli::OpenSample(args[0], *data))
         return 1;
     if (data->Count == 0) {
-        cli::Message(QString::fromUtf8(report::kNoData));
+        cli::Message(QCoreApplication::translate("Report", report::kNoData));
         return 1;
     }
     const auto events = report::RunStatistics(*data, options, chartLaw, cli::Sep());

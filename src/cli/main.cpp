@@ -2,14 +2,18 @@
 #include "image_files/PictureMemory.h"
 
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <cstdio>
 
 namespace {
 
 void PrintUsage(FILE *to)
 {
-    std::fprintf(to, "usage: grizal2-cli COMMAND [OPTIONS]\n"
-                     "       grizal2-cli --help | COMMAND --help\n\ncommands:\n");
+    std::fprintf(to, "usage: grizal2-cli [--lang en|ru] COMMAND [OPTIONS]\n"
+                     "       grizal2-cli --help | COMMAND --help\n\n"
+                     "--lang en prints reports, messages and chart captions in English, --lang ru\n"
+                     "(the default) in Russian; numbers are the same in both. It may stand anywhere.\n"
+                     "\ncommands:\n");
     int n = 0;
     const cli::Command *cmds = cli::Commands(n);
     for (int i = 0; i < n; ++i)
@@ -36,6 +40,20 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
+    // The language is a global option, before or after the command. Without it nothing is
+    // translated: the texts are the Russian ones, whatever the locale.
+    const int at = int(args.indexOf(QRegularExpression(QStringLiteral("^--lang(=.*)?$"))));
+    if (at >= 0) {
+        const QString option = args.takeAt(at);
+        QString lang = option.mid(7); // after "--lang="
+        if (option.size() == 6 && at < args.size())
+            lang = args.takeAt(at);
+        if (!i18n::UseLanguage(app, lang)) {
+            std::fprintf(stderr, "grizal2-cli: --lang takes en or ru\n");
+            PrintUsage(stderr);
+            return 2;
+        }
+    }
     if (args.isEmpty()) {
         PrintUsage(stderr);
         return 2;

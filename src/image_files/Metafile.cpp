@@ -1,5 +1,6 @@
 #include "image_files/Metafile.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
@@ -898,16 +899,16 @@ private:
 
 // --- common helpers -----------------------------------------------------------------------
 
-QString Damaged() { return QStringLiteral("файл повреждён"); }
+QString Damaged() { return QCoreApplication::translate("Metafile", "файл повреждён"); }
 
 bool CheckSize(int64_t w, int64_t h, QString &error)
 {
     if (w <= 0 || h <= 0) {
-        error = QStringLiteral("размер изображения не задан");
+        error = QCoreApplication::translate("Metafile", "размер изображения не задан");
         return false;
     }
     if (w > kMaxSide || h > kMaxSide || w * h > kMaxPixels) {
-        error = QStringLiteral("изображение %1 x %2 точек слишком велико").arg(w).arg(h);
+        error = QCoreApplication::translate("Metafile", "изображение %1 x %2 точек слишком велико").arg(w).arg(h);
         return false;
     }
     return true;
@@ -931,7 +932,8 @@ QImage BlankPicture(int64_t w, int64_t h, QString &error)
 {
     QImage img(int(w), int(h), QImage::Format_RGB32);
     if (img.isNull()) {
-        error = QStringLiteral("недостаточно памяти для изображения %1 x %2 точек").arg(w).arg(h);
+        error =
+            QCoreApplication::translate("Metafile", "недостаточно памяти для изображения %1 x %2 точек").arg(w).arg(h);
         return {};
     }
     img.fill(Qt::white);
@@ -1628,7 +1630,7 @@ QImage Render(const QByteArray &bytes, QString &error)
     const uint16_t type = f.U16(0);
     if (f.U32(0) == 0x9AC6CDD7u || ((type == 1 || type == 2) && f.U16(2) == 9))
         return RenderWmf(f, error);
-    error = f.n < 8 ? Damaged() : QStringLiteral("это не метафайл EMF или WMF");
+    error = f.n < 8 ? Damaged() : QCoreApplication::translate("Metafile", "это не метафайл EMF или WMF");
     return {};
 }
 

@@ -10,6 +10,7 @@
 #include "base/NumberForms.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
 #endif
@@ -29,14 +30,9 @@ const QStringList &ReadThroughLibrary()
     return list;
 }
 
-QString CannotRead(const QString &fileName)
-{
-    return QStringLiteral("Не удается прочитать изображение \"%1\"").arg(fileName);
-}
-
 QString SizeRefused(const QString &fileName, const PictureSizeError &e)
 {
-    return CannotRead(fileName) + QStringLiteral(": ") + e.text();
+    return fileio::CannotRead(fileName) + QStringLiteral(": ") + e.text();
 }
 
 // Qt's readers: the declared size is checked before anything is allocated, and a picture
@@ -147,7 +143,7 @@ bool LoadPicture(const QString &fileName, QImage &picture, QString &message)
 bool LoadPictureAs(const QString &fileName, const QString &ext, QImage &picture, QString &message)
 {
     if (!QFileInfo::exists(fileName)) {
-        message = QStringLiteral("Файл не найден!");
+        message = QCoreApplication::translate("MultImage", "Файл не найден!");
         return false;
     }
     QImage work;
@@ -160,7 +156,7 @@ bool LoadPictureAs(const QString &fileName, const QString &ext, QImage &picture,
             work = metafile::Render(ReadWhole(f), error);
         if (work.isNull()) {
             picture = QImage();
-            message = error.isEmpty() ? CannotRead(fileName) : CannotRead(fileName) + QStringLiteral(": ") + error;
+            message = fileio::CannotRead(fileName) + (error.isEmpty() ? QString() : QStringLiteral(": ") + error);
             return false;
         }
     } else if (ReadThroughLibrary().contains(ext)) {
@@ -175,7 +171,7 @@ bool LoadPictureAs(const QString &fileName, const QString &ext, QImage &picture,
     } else if (ext == QLatin1String(".PCX")) {
         QFile f(fileName);
         if (!f.open(QIODevice::ReadOnly)) {
-            message = CannotRead(fileName);
+            message = fileio::CannotRead(fileName);
             return false;
         }
         try {
@@ -199,7 +195,7 @@ bool LoadPictureAs(const QString &fileName, const QString &ext, QImage &picture,
     }
     picture = work;
     if (failed) {
-        message = CannotRead(fileName);
+        message = fileio::CannotRead(fileName);
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "image_files/PictureMemory.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
 
 #include <cstdlib> // defines __GLIBC__ where it applies: without it the tuning below was left out
@@ -7,13 +8,23 @@
 #include <malloc.h>
 #endif
 
+namespace {
+QString SizeText(qint64 w, qint64 h, bool large)
+{
+    if (large)
+        return QCoreApplication::translate("PictureMemory",
+                                           "изображение %1 x %2 точек слишком велико (наибольшее %3 x %3)")
+            .arg(w)
+            .arg(h)
+            .arg(kMaxPictureSide);
+    return QCoreApplication::translate("PictureMemory", "недостаточно памяти для изображения %1 x %2 точек")
+        .arg(w)
+        .arg(h);
+}
+} // namespace
+
 PictureSizeError::PictureSizeError(qint64 w, qint64 h, bool large)
-    : GrizalError(large ? QStringLiteral("изображение %1 x %2 точек слишком велико (наибольшее %3 x %3)")
-                              .arg(w)
-                              .arg(h)
-                              .arg(kMaxPictureSide)
-                        : QStringLiteral("недостаточно памяти для изображения %1 x %2 точек").arg(w).arg(h)),
-      width(w), height(h), tooLarge(large)
+    : GrizalError(SizeText(w, h, large)), width(w), height(h), tooLarge(large)
 {
 }
 

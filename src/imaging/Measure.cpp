@@ -1,6 +1,7 @@
 #include "imaging/Measure.h"
 #include "base/NumberForms.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -100,9 +101,12 @@ QString AreaText(const Selection &s, long double kpix, QChar sep)
 
 QStringList DensityLines(const Densities &d, QChar sep)
 {
-    return {QStringLiteral("Средняя плотность по каналу R = ") + MeasureText(d.R, LinearDigits, sep),
-            QStringLiteral("Средняя плотность по каналу G = ") + MeasureText(d.G, LinearDigits, sep),
-            QStringLiteral("Средняя плотность по каналу B = ") + MeasureText(d.B, LinearDigits, sep)};
+    return {QCoreApplication::translate("Measure", "Средняя плотность по каналу R = ") +
+                MeasureText(d.R, LinearDigits, sep),
+            QCoreApplication::translate("Measure", "Средняя плотность по каналу G = ") +
+                MeasureText(d.G, LinearDigits, sep),
+            QCoreApplication::translate("Measure", "Средняя плотность по каналу B = ") +
+                MeasureText(d.B, LinearDigits, sep)};
 }
 
 } // namespace measure

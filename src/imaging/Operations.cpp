@@ -1,4 +1,5 @@
 #include "imaging/Operations.h"
+#include "base/Files.h"
 #include "image_files/MultImage.h"
 #include "imaging/Pictures.h"
 
@@ -183,7 +184,7 @@ bool ReadPicture(const QString &fileName, QImage &picture, QString &message)
     if (!TMultImage::LoadPicture(fileName, picture, message))
         return false;
     if (picture.isNull()) {
-        message = QStringLiteral("Не удается прочитать изображение \"%1\"").arg(fileName);
+        message = fileio::CannotRead(fileName);
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include "imaging/MedianNetwork.h"
 #include "imaging/MedianWindow.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -14,15 +15,15 @@
 
 namespace pictures {
 
-const char *const TitleMedian = "Медианная фильтрация изображения";
-const char *const TitleNegative = "Преобразование в негативное изображение";
-const char *const TitleBlackAndWhite = "Преобразование в черно-белое изображение";
-const char *const TitleGrayscale = "Преобразование в оттенки серого";
-const char *const TitleMirrorH = "Отражение по горизонтали";
-const char *const TitleMirrorV = "Отражение по вертикали";
-const char *const TitleShades = "Paзделение по оттенкам";
-const char *const TitleClearEdges = "Обработка краев изображения";
-const char *const TitleAnalyse = "Анализ бинарного изображения";
+const char *const TitleMedian = QT_TRANSLATE_NOOP("TPictures", "Медианная фильтрация изображения");
+const char *const TitleNegative = QT_TRANSLATE_NOOP("TPictures", "Преобразование в негативное изображение");
+const char *const TitleBlackAndWhite = QT_TRANSLATE_NOOP("TPictures", "Преобразование в черно-белое изображение");
+const char *const TitleGrayscale = QT_TRANSLATE_NOOP("TPictures", "Преобразование в оттенки серого");
+const char *const TitleMirrorH = QT_TRANSLATE_NOOP("TPictures", "Отражение по горизонтали");
+const char *const TitleMirrorV = QT_TRANSLATE_NOOP("TPictures", "Отражение по вертикали");
+const char *const TitleShades = QT_TRANSLATE_NOOP("TPictures", "Paзделение по оттенкам");
+const char *const TitleClearEdges = QT_TRANSLATE_NOOP("TPictures", "Обработка краев изображения");
+const char *const TitleAnalyse = QT_TRANSLATE_NOOP("TPictures", "Анализ бинарного изображения");
 
 int GrayOf(int r, int g, int b)
 {
@@ -56,7 +57,7 @@ void TPictures::Begin(const char *title)
 {
     LastPosition = -1;
     if (Progress)
-        Progress->Show(QString::fromUtf8(title));
+        Progress->Show(QCoreApplication::translate("TPictures", title));
 }
 
 void TPictures::Step(int percent)

@@ -40,7 +40,7 @@ constexpr uint32_t White = 0xFFFFFF;
 constexpr uint32_t Red = 0x0000FF;  // contour marks
 constexpr uint32_t Blue = 0xFF0000; // colour-mask marks
 
-// Progress titles.
+// Progress titles, in context "TPictures".
 extern const char *const TitleMedian;
 extern const char *const TitleNegative;
 extern const char *const TitleBlackAndWhite;

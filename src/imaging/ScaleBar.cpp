@@ -1,6 +1,7 @@
 #include "imaging/ScaleBar.h"
 #include "base/NumberForms.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QPainter>
 #include <cmath>
@@ -43,7 +44,7 @@ QImage DrawCalibrate(double kpix, QChar sep)
     f.setPixelSize(13);
     p.setFont(f);
     p.drawText(QRect(150, 2, 200, 40), Qt::AlignLeft | Qt::AlignTop,
-               numtext::FormatGeneral(double(len.L), sep) + QStringLiteral(" мкм"));
+               numtext::FormatGeneral(double(len.L), sep) + QCoreApplication::translate("ScaleBar", " мкм"));
     return bar;
 }
 

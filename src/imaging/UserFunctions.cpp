@@ -10,7 +10,7 @@
 #include <cmath>
 #include <dlfcn.h>
 
-const char *UserFunctions::NotFoundMessage = "Не удается найти G2AddFunctions.dll";
+const char *UserFunctions::NotFoundMessage = QT_TRANSLATE_NOOP("UserFunctions", "Не удается найти G2AddFunctions.dll");
 
 UserFunctions::~UserFunctions()
 {

@@ -35,7 +35,7 @@ public:
 
     static QString LibraryPath();
     static constexpr int MaxFunctions = 100;
-    static const char *NotFoundMessage;
+    static const char *NotFoundMessage; // in context "UserFunctions"
 
 private:
     using Entry = double (*)(unsigned char *, int32_t, int32_t, int32_t);

@@ -2,6 +2,7 @@
 #include "base/Files.h"
 #include "base/NumberForms.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cstring>
 
@@ -35,13 +36,14 @@ bool ReadGrz(const QString &fileName, TSampleData &out, QString &error)
 {
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Не удается открыть файл \"%1\"").arg(fileName);
+        error = QCoreApplication::translate("DataFiles", "Не удается открыть файл \"%1\"").arg(fileName);
         return false;
     }
     // A valid file is at most 80016 bytes; never read more than one byte past that.
     const QByteArray bytes = f.read(16 + 8 * TSampleData::Capacity + 1);
     if (!DecodeGrz(bytes, out)) {
-        error = QStringLiteral("Файл \"%1\" не является файлом данных Grizal 2").arg(fileName);
+        error = QCoreApplication::translate("DataFiles", "Файл \"%1\" не является файлом данных Grizal 2")
+                    .arg(fileName);
         return false;
     }
     return true;

@@ -47,8 +47,9 @@ Launch ChooseLauncher(Target target, const QString &file)
 
 QString NotStartedText(const QString &file)
 {
-    return QStringLiteral("Файл записан: %1\nПрограмма, которая его откроет, не найдена "
-                          "(нет ни LibreOffice, ни xdg-open).").arg(QDir::toNativeSeparators(file));
+    return QCoreApplication::translate("Export", "Файл записан: %1\nПрограмма, которая его откроет, не найдена "
+                                                 "(нет ни LibreOffice, ни xdg-open).")
+        .arg(QDir::toNativeSeparators(file));
 }
 
 namespace {

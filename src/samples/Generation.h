@@ -2,6 +2,7 @@
 // A synthetic, already grouped sample that follows a distribution law's differential curve.
 #include "samples/SampleData.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace generation {
@@ -29,8 +30,11 @@ const char *ReadParams(const QString &a, const QString &b, const QString &from, 
 // the classes completed before it.
 bool Generate(const Params &p, DiffCurve f, TSampleData &out);
 
-inline const char *kBadParams = "Неверно указаны параметры распределения";
-inline const char *kBadRange = "Минимальный диаметр частиц должен быть меньше максимального";
-inline const char *kCannotGenerate = "Невозможно сформировать выборку при указанных параметрах";
+// Messages of the command, in context "Generation".
+inline const char *kBadParams = QT_TRANSLATE_NOOP("Generation", "Неверно указаны параметры распределения");
+inline const char *kBadRange =
+    QT_TRANSLATE_NOOP("Generation", "Минимальный диаметр частиц должен быть меньше максимального");
+inline const char *kCannotGenerate =
+    QT_TRANSLATE_NOOP("Generation", "Невозможно сформировать выборку при указанных параметрах");
 
 } // namespace generation

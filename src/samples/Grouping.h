@@ -4,6 +4,7 @@
 // (or largest size) with the number of particles in it.
 #include "samples/SampleData.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 
@@ -36,5 +37,8 @@ std::optional<long double> ReadLength(const QString &text, QChar sep);
 
 // The number-of-intervals field holds 0..100.
 constexpr int kMaxIntervals = 100;
+
+// The message of a grouping that fails, in context "Grouping".
+inline const char *kCannotGroup = QT_TRANSLATE_NOOP("Grouping", "Невозможно сгруппировать данные");
 
 } // namespace grouping

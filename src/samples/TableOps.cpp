@@ -2,6 +2,8 @@
 #include "base/Errors.h"
 #include "base/NumberForms.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace tableops {
@@ -122,31 +124,35 @@ QStringList FigureLines(const TSampleData &d, Figure f, QChar sep)
 {
     switch (f) {
     case Figure::Mean:
-        return {QStringLiteral("Среднее значение: ") + numtext::Fixed6(WeightedMean(d), sep)};
+        return {QCoreApplication::translate("TableOps", "Среднее значение: ") + numtext::Fixed6(WeightedMean(d), sep)};
     case Figure::Sum:
-        return {QStringLiteral("Сумма значений: ") + numtext::Fixed6(SumOfSizes(d), sep),
-                QStringLiteral("Сумма количеств: ") + QString::number(SumOfCounts(d))};
+        return {QCoreApplication::translate("TableOps", "Сумма значений: ") + numtext::Fixed6(SumOfSizes(d), sep),
+                QCoreApplication::translate("TableOps", "Сумма количеств: ") + QString::number(SumOfCounts(d))};
     case Figure::Min:
-        return {QStringLiteral("Минимальное значение: ") + numtext::Fixed6(MinSize(d), sep)};
+        return {QCoreApplication::translate("TableOps", "Минимальное значение: ") + numtext::Fixed6(MinSize(d), sep)};
     case Figure::Max:
-        return {QStringLiteral("Максимальное значение: ") + numtext::Fixed6(MaxSize(d), sep)};
+        return {QCoreApplication::translate("TableOps", "Максимальное значение: ") + numtext::Fixed6(MaxSize(d), sep)};
     }
     return {};
 }
 
 void UserFunctionLines(TSampleData d, QChar sep, QStringList &lines)
 {
+    const QString removed = QCoreApplication::translate("TableOps", " удалено");
     RequireElements(d);
     int i = MinIndex(d);
     const double smallest = double(d.Size(i));
     RemoveAt(d, i);
-    lines << QStringLiteral("Минимальное значение: ") + numtext::Fixed6(smallest, sep) + QStringLiteral(" удалено");
+    lines << QCoreApplication::translate("TableOps", "Минимальное значение: ") + numtext::Fixed6(smallest, sep) +
+                 removed;
     RequireElements(d);
     i = MaxIndex(d);
     const double largest = double(d.Size(i));
     RemoveAt(d, i);
-    lines << QStringLiteral("Максимальное значение: ") + numtext::Fixed6(largest, sep) + QStringLiteral(" удалено");
-    lines << QStringLiteral("Среднее значение оставшихся: ") + numtext::Fixed6(WeightedMean(d), sep);
+    lines << QCoreApplication::translate("TableOps", "Максимальное значение: ") + numtext::Fixed6(largest, sep) +
+                 removed;
+    lines << QCoreApplication::translate("TableOps", "Среднее значение оставшихся: ") +
+                 numtext::Fixed6(WeightedMean(d), sep);
 }
 
 QString CopyText(const SampleTable &t)

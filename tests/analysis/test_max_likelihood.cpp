@@ -251,7 +251,7 @@ TEST(MaxLikelihood, ArithmeticFaultsAreMessagesNotNumbers)
             mle::FitSample(mle::Prepare(sizes, counts, false, classes), {});
         } catch (const mle::FitError &e) {
             EXPECT_FALSE(e.English().isEmpty());
-            EXPECT_FALSE(e.Russian().isEmpty());
+            EXPECT_FALSE(e.Shown().isEmpty());
             return std::make_pair(int(e.kind), e.where);
         }
         return std::make_pair(-1, 0);
@@ -267,6 +267,9 @@ TEST(MaxLikelihood, ArithmeticFaultsAreMessagesNotNumbers)
     // A size of 0 without particles is no particle, or where the classes start.
     EXPECT_EQ(kind({0, 6, 7}, {0, 9, 1}, false), std::make_pair(-1, 0));
     EXPECT_EQ(kind({0, 6, 7}, {0, 9, 1}, true), std::make_pair(-1, 0));
+    // The law is named, not numbered, in the windows' text.
+    EXPECT_EQ(E(E::NoConvergence, 3).Shown(),
+              QStringLiteral("Параметры нормального закона не находятся методом максимального правдоподобия"));
 }
 
 } // namespace
