@@ -7,12 +7,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TDlgCaseCalcDistrib *TDlgCaseCalcDistrib::Instance()
-{
-    static TDlgCaseCalcDistrib *dlg = new TDlgCaseCalcDistrib;
-    return dlg;
-}
-
 TDlgCaseCalcDistrib::TDlgCaseCalcDistrib(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Распределение"));

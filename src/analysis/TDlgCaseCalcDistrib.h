@@ -8,10 +8,8 @@ class QRadioButton;
 class TDlgCaseCalcDistrib : public QDialog {
     Q_OBJECT
 public:
-    static TDlgCaseCalcDistrib *Instance();
+    explicit TDlgCaseCalcDistrib(QWidget *parent = nullptr);
     QRadioButton *ButtonD;
     QRadioButton *ButtonV;
 
-private:
-    explicit TDlgCaseCalcDistrib(QWidget *parent = nullptr);
 };

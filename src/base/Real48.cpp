@@ -47,3 +47,8 @@ Real48 ExtToReal48(long double v)
     }
     return r;
 }
+
+long double StoredValue(long double v)
+{
+    return Real48ToExt(ExtToReal48(v));
+}

@@ -14,3 +14,5 @@ long double Real48ToExt(const Real48 &r);
 // Rounds the fraction to nearest, ties away from zero; magnitudes below 2^-128 give 0;
 // 2^127 and up (and non-finite values) raise MathError("Floating point overflow").
 Real48 ExtToReal48(long double v);
+// The value as a sample keeps it: rounded to the 6-byte form and back; raises as ExtToReal48.
+long double StoredValue(long double v);

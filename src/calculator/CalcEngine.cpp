@@ -37,7 +37,7 @@ void CalcEngine::Comma()
         display_ += sep_;
 }
 
-QString CalcEngine::Operator(int code)
+QString CalcEngine::Operator(Op code)
 {
     if (code < OpEnter || code > OpDiv)
         return {};
@@ -54,11 +54,11 @@ QString CalcEngine::Operator(int code)
     return message;
 }
 
-QString CalcEngine::Root(int code)
+QString CalcEngine::Root(Op code)
 {
     if (code != OpSqrt && code != OpInvert)
         return {};
-    const int old = pendingOp_;
+    const Op old = pendingOp_;
     pendingOp_ = code;
     bool ok = true;
     const QString message = Calculate(ok);
@@ -74,11 +74,11 @@ void CalcEngine::Clear()
 {
     display_ = QStringLiteral("0");
     accumulator_ = 0;
-    pendingOp_ = 0;
+    pendingOp_ = OpEnter;
     entering_ = false;
 }
 
-double CalcEngine::Apply(int op, double accumulator, long double x)
+double CalcEngine::Apply(Op op, double accumulator, long double x)
 {
     const long double a = accumulator;
     long double r = a;

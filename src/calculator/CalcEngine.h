@@ -14,20 +14,20 @@ public:
     void Digit(int d);
     void Comma();
     // "+", "-", "*", "/" and "=".
-    QString Operator(int code);
+    QString Operator(Op code);
     // "Sqrt" and "1/x".
-    QString Root(int code);
+    QString Root(Op code);
     void Clear();
 
     const QString &Display() const { return display_; }
     double Accumulator() const { return accumulator_; }
-    int PendingOp() const { return pendingOp_; }
+    Op PendingOp() const { return pendingOp_; }
     bool Entering() const { return entering_; }
     QChar Separator() const { return sep_; }
 
     // One operation on the accumulator, in extended precision; throws MathError on any
     // arithmetic fault, including a result beyond the accumulator's 64-bit range.
-    static double Apply(int op, double accumulator, long double x);
+    static double Apply(Op op, double accumulator, long double x);
 
     static const char *FailedMessage; // in context "CalcEngine"
 
@@ -39,6 +39,6 @@ private:
     QChar sep_;
     QString display_ = QStringLiteral("0");
     double accumulator_ = 0;
-    int pendingOp_ = 0;
+    Op pendingOp_ = OpEnter;
     bool entering_ = false;
 };

@@ -116,7 +116,7 @@ void TDlgCalc::ButtonZClick()
 void TDlgCalc::ButtonPlusClick()
 {
     const QObject *b = sender();
-    const int code = b == ButtonPlus    ? CalcEngine::OpPlus
+    const CalcEngine::Op code = b == ButtonPlus    ? CalcEngine::OpPlus
                      : b == ButtonMinus ? CalcEngine::OpMinus
                      : b == ButtonMult  ? CalcEngine::OpMult
                      : b == ButtonDiv   ? CalcEngine::OpDiv

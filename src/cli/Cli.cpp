@@ -169,12 +169,10 @@ int SaveLikeWindow(const TSampleData &shown, const QString &out)
         Message(e.text());
         return 1;
     }
-    const QString ext = fileio::UpperExtension(out);
-    if (ext == QLatin1String(".GRZ"))
-        return WriteOutput(out, datafiles::EncodeGrz(*data)) ? 0 : 1;
-    if (ext == QLatin1String(".TXT"))
-        return WriteOutput(out, datafiles::EncodeTxt(*data, Sep())) ? 0 : 1;
-    return 0;
+    QByteArray bytes;
+    if (!datafiles::EncodeForFile(out, *data, Sep(), bytes))
+        return 0;
+    return WriteOutput(out, bytes) ? 0 : 1;
 }
 
 

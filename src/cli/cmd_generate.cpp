@@ -1,7 +1,6 @@
 // generate: the sample-generation dialog's command, saved to a file.
 #include "analysis/Laws.h"
 #include "cli/Cli.h"
-#include "base/Errors.h"
 #include "samples/Generation.h"
 #include "base/NumberForms.h"
 
@@ -34,23 +33,8 @@ int CmdGenerate(const QStringList &argsIn)
     generation::Params p;
     int32_t n = 1;
     p.points = generation::ClampPoints(numtext::ReadInteger(points.trimmed(), n) ? n : 1);
-    long double *fields[] = {&p.a, &p.b, &p.d1, &p.d2};
-    const QString *texts[] = {&a, &b, &from, &to};
-    for (int i = 0; i < 4; ++i) {
-        long double v = 0;
-        if (!numtext::ReadNumber(*texts[i], QLatin1Char('.'), v)) {
-            cli::Message(QCoreApplication::translate("Generation", generation::kBadParams));
-            return 1;
-        }
-        try {
-            *fields[i] = Real48ToExt(ExtToReal48(v));
-        } catch (const GrizalError &) {
-            cli::Message(QCoreApplication::translate("Generation", generation::kBadParams));
-            return 1;
-        }
-    }
-    if (!(p.d1 < p.d2)) {
-        cli::Message(QCoreApplication::translate("Generation", generation::kBadRange));
+    if (const char *why = generation::ReadParams(a, b, from, to, QLatin1Char('.'), p)) {
+        cli::Message(QCoreApplication::translate("Generation", why));
         return 1;
     }
     auto data = std::make_unique<TSampleData>();

@@ -52,7 +52,7 @@ int CmdAnalyse(const QStringList &argsIn)
     const bool raw = cli::TakeFlag(args, QStringLiteral("--raw"));
     if (args.isEmpty())
         return cli::UsageError("analyse");
-    int measure = pictures::MeasureLinear;
+    pictures::SizeMeasure measure = pictures::MeasureLinear;
     if (hasMeasure) {
         if (measureText == QLatin1String("linear"))
             measure = pictures::MeasureLinear;
@@ -81,25 +81,8 @@ int CmdAnalyse(const QStringList &argsIn)
         cli::Message(e.text());
         return 1;
     }
-    // The new sample window holds the sample as its table's texts.
-    auto table = std::make_unique<SampleTable>();
-    table->SetData(*data, cli::Sep());
     cli::PrintSample(*data, raw);
     if (hasMarked && !cli::WritePicture(marked, picture))
         return 1;
-    if (hasOut) {
-        auto shown = std::make_unique<TSampleData>();
-        try {
-            table->GetData(*shown, cli::Sep());
-        } catch (const GrizalError &e) {
-            cli::Message(e.text());
-            return 1;
-        }
-        const QString ext = fileio::UpperExtension(out);
-        if (ext == QLatin1String(".GRZ"))
-            return cli::WriteOutput(out, datafiles::EncodeGrz(*shown)) ? 0 : 1;
-        if (ext == QLatin1String(".TXT"))
-            return cli::WriteOutput(out, datafiles::EncodeTxt(*shown, cli::Sep())) ? 0 : 1;
-    }
-    return 0;
+    return hasOut ? cli::SaveLikeWindow(*data, out) : 0;
 }

@@ -25,7 +25,7 @@ QSize RoundRectCorner(QPoint p, QPoint q)
     return QSize((p.x() - q.x()) / 2, (p.y() - q.y()) / 2);
 }
 
-void DrawShape(QImage &picture, int toolShape, QPoint p, QPoint q, PenMode mode, const DrawStyle &style)
+void DrawShape(QImage &picture, ToolShapeKind toolShape, QPoint p, QPoint q, PenMode mode, const DrawStyle &style)
 {
     if (picture.isNull())
         return;

@@ -37,7 +37,7 @@ QSize RoundRectCorner(QPoint p, QPoint q);
 // Draws the shape of `toolShape` from P to Q: a dot at Q, a line, a rectangle, the ellipse
 // inscribed in the rectangle, or the rounded rectangle. The rectangle P, Q covers both
 // corner pixels whichever way it was dragged.
-void DrawShape(QImage &picture, int toolShape, QPoint p, QPoint q, PenMode mode, const DrawStyle &style);
+void DrawShape(QImage &picture, ToolShapeKind toolShape, QPoint p, QPoint q, PenMode mode, const DrawStyle &style);
 
 // The mouse of the graphic editor: a rubber shape while dragging (dots with the point
 // tool), the final shape in the current pen and brush on release.
@@ -47,7 +47,7 @@ public:
     void Move(QImage &picture, QPoint pos);
     void Release(QImage &picture, QPoint pos);
 
-    int toolShape = ShapePoint;
+    ToolShapeKind toolShape = ShapePoint;
     DrawStyle style;
     bool mouseIsDown = false;
     QPoint dragStart, dragEnd;

@@ -63,6 +63,11 @@ constexpr int ShadeDefault = ShadeMidpoint;
 
 // Size measures (SizeFlag): linear extent, row-span area, chord perimeter.
 enum SizeMeasure { MeasureLinear = 0, MeasureArea = 1, MeasurePerimeter = 2 };
+// The stored SizeFlag as a measure: any value but area and perimeter measures linearly.
+constexpr SizeMeasure SizeMeasureOf(int flag)
+{
+    return flag == MeasureArea ? MeasureArea : flag == MeasurePerimeter ? MeasurePerimeter : MeasureLinear;
+}
 
 // The packed colour of a QColor-like triple and back.
 constexpr uint32_t Pack(int r, int g, int b)

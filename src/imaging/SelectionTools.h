@@ -22,7 +22,7 @@ public:
     bool Release(QImage &picture, QPoint pos, QPoint &start, QPoint &end);
 
     Selection selection;
-    int toolShape = ShapeLine;
+    ToolShapeKind toolShape = ShapeLine;
     bool mouseIsDown = false;
     QPoint dragStart, dragEnd;
     const DrawStyle style; // black solid pen of width 1, white solid brush

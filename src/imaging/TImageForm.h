@@ -1,15 +1,30 @@
 #pragma once
 // The document window of one picture: its tool bars, the zoomable display, the scale bar
-// and the date in the status bar.
+// and the date in the status bar. It works on its picture with the engine it is given and
+// reports to whoever made it by signals; it never names the main window.
+// TImageForm.cpp holds the window, its display and clipboard; ImageFormBars.cpp builds the
+// bars, ImageFormModes.cpp switches modes, ImageFormMouse.cpp takes the mouse,
+// ImageFormCommands.cpp runs the commands on the picture and ImageFormTools.cpp those of
+// manual measurement and the graphic editor.
 #include "imaging/Drawing.h"
+#include "imaging/Pictures.h"
 #include "imaging/SelectionTools.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 
-class TPictures;
+struct TSampleData;
+
+// What an image window reads of the program-wide settings; its maker hands it a fresh copy
+// whenever they change.
+struct ImageSettings {
+    double kpix = 1.0; // micrometres per pixel
+    pictures::SizeMeasure measure = pictures::MeasureLinear; // of binary analysis
+    int userFunction = 0; // index of the chosen function of the add-on library
+};
 
 class QAction;
 class QActionGroup;
@@ -28,7 +43,12 @@ class TImageView;
 class TImageForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TImageForm(QWidget *parent = nullptr);
+    explicit TImageForm(TPictures &engine, QWidget *parent = nullptr);
+
+    // Taken as they are; the scale bar shows a new coefficient when the window is next
+    // activated or DrawCalibrate runs.
+    void SetSettings(const ImageSettings &settings) { settings_ = settings; }
+    const ImageSettings &Settings() const { return settings_; }
 
     QImage &Picture() { return picture_; }
     // Puts a new picture in the window (converted to the engine's pixel form) and repaints.
@@ -54,7 +74,6 @@ public:
     void Paste();
 
     void DrawCalibrate();
-    void ArrangeWithSeries();
 
     void UnMode();
     void ModeDiff();
@@ -66,8 +85,8 @@ public:
     enum class Mode { None, Diff, Filtr, BandW, Select, Graph, Analis2 };
     Mode CurrentMode() const { return mode_; }
 
+    // The window became the active child.
     void FormActivate();
-    void FormDeactivate();
     // Whether the engine's undo copy was taken from this window's picture (and not
     // retaken since by another window).
     bool HoldsUndoCopy() const;
@@ -87,12 +106,12 @@ public:
     QLabel *Label3;
     QSpinBox *EditBright;
     QAction *BtnBandWApply;
-    uint32_t DiffColor1 = 0x000000, DiffColor2 = 0xFFFFFF;
+    uint32_t DiffColor1 = pictures::DiffColor1Default, DiffColor2 = pictures::DiffColor2Default;
     QLabel *Label4;
     QSpinBox *EditGrad;
     QToolButton *BarAnalis2Color;
     QAction *BtnAnalis2Select, *BtnAnalis2Calc;
-    uint32_t Analis2Color = 0xFFFFFF;
+    uint32_t Analis2Color = pictures::Analis2ColorDefault;
     // Manual measurements: the five selection tools, the selection commands and the
     // measurement field.
     QAction *BtnSelect0, *BtnSelect1, *BtnSelect2, *BtnSelect3, *BtnSelect4;
@@ -135,6 +154,23 @@ public:
 signals:
     // The picture was changed by a command of this window.
     void pictureEdited();
+    // The engine's undo copy now holds this window's picture before a change (true), or
+    // what it holds is no longer worth undoing into (false).
+    void undoAvailable(bool available);
+    // The particles of a binary analysis, for a new sample window.
+    void analysisReady(const TSampleData &sample);
+    // A picture for a new image window: the copy of a selection.
+    void newPicture(const QImage &picture);
+    // The colour marks as black shapes on white, to be opened in a new image window and
+    // analysed there.
+    void maskForAnalysis(const QImage &mask);
+    // The series window is wanted beside this one; `fresh` starts a new, empty series.
+    void seriesWanted(bool fresh);
+    // Lines for the series window's report, and a measured value for its table.
+    void seriesLines(const QStringList &lines);
+    void seriesValueAccepted(long double value);
+    // The scale bar was clicked: the calibration command.
+    void calibrationRequested();
 
 public slots:
     void BtnGraphClick();
@@ -177,28 +213,30 @@ public slots:
     void ImageCalibrateClick();
 
 protected:
-    void closeEvent(class QCloseEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     void ShowDisplaySize(QSize size);
+    void EnterMode(Mode mode, std::initializer_list<QToolBar *> bars);
     bool FieldEvent(QLineEdit *field, QEvent *e);
     void SetDiffColour(QToolButton *panel, uint32_t colour);
-    void EnableUndo();
     // A new sample window with the particles of `picture` (this window's or a mask's).
     void AnalyseInto(QImage &picture);
     void RunOperation(const std::function<void(TPictures &, QImage &)> &op);
+    void BuildBars();
     void BuildSelectBar();
     void BuildDrawingBars();
     void SetPanelColour(QToolButton *panel, const QColor &colour);
+    bool PickPanelColour(QToolButton *panel, QColor &colour);
     // Starts a selection tool: the marks go, the polygon empties.
     void StartSelectTool(SelectionTools::Tool tool);
     // Takes back what the selection tools drew, from the undo copy taken on entering
     // manual measurement, while that copy is still this window's.
     void RestoreMarks();
     void ApplyGraphControls();
-    double CurrentKPix() const;
 
+    TPictures &engine_;
+    ImageSettings settings_;
     QImage picture_;
     Mode mode_ = Mode::None;
     QActionGroup *selectGroup_ = nullptr, *brushGroup_ = nullptr, *shapeGroup_ = nullptr, *penGroup_ = nullptr;

@@ -63,14 +63,3 @@ void TPictureMessage::Close()
 {
     hide();
 }
-
-TPictures &PicturesEngine()
-{
-    static TPictures engine;
-    static TPictureMessage *message = nullptr;
-    if (!message && qobject_cast<QApplication *>(QCoreApplication::instance())) {
-        message = new TPictureMessage;
-        engine.SetProgress(message);
-    }
-    return engine;
-}

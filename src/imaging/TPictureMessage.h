@@ -18,6 +18,3 @@ public:
     QLabel *Label1;
     QProgressBar *ProgressBar1;
 };
-
-// The one engine of the program, with the progress window once a GUI exists.
-TPictures &PicturesEngine();

@@ -1,4 +1,5 @@
 #include "samples/DataFiles.h"
+#include "base/Files.h"
 #include "base/NumberForms.h"
 
 #include <QCoreApplication>
@@ -75,6 +76,18 @@ QByteArray EncodeTxt(const TSampleData &data, QChar sep)
         out += "\r\n";
     }
     return out;
+}
+
+bool EncodeForFile(const QString &fileName, const TSampleData &data, QChar sep, QByteArray &bytes)
+{
+    const QString ext = fileio::UpperExtension(fileName);
+    if (ext == QLatin1String(".GRZ"))
+        bytes = EncodeGrz(data);
+    else if (ext == QLatin1String(".TXT"))
+        bytes = EncodeTxt(data, sep);
+    else
+        return false;
+    return true;
 }
 
 } // namespace datafiles

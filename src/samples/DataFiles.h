@@ -17,5 +17,8 @@ bool DecodeGrz(const QByteArray &bytes, TSampleData &out);
 QByteArray EncodeGrz(const TSampleData &data);
 // Each element as "size TAB count CR LF", the size in the general form.
 QByteArray EncodeTxt(const TSampleData &data, QChar sep);
+// What saving a sample writes into `fileName`, by its extension: ".GRZ" the record, ".TXT"
+// the text. False for any other extension: such a file is not written.
+bool EncodeForFile(const QString &fileName, const TSampleData &data, QChar sep, QByteArray &bytes);
 
 } // namespace datafiles

@@ -1,5 +1,6 @@
 #include "samples/Generation.h"
 #include "base/Errors.h"
+#include "base/NumberForms.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,11 +8,6 @@
 namespace generation {
 
 namespace {
-
-long double Stored(long double v)
-{
-    return Real48ToExt(ExtToReal48(v));
-}
 
 // Rounding to an integer, halves to even; a value beyond the 64-bit range cannot be rounded.
 int64_t RoundInt(long double v)
@@ -26,7 +22,25 @@ int64_t RoundInt(long double v)
 
 int ClampPoints(long long n)
 {
-    return int(std::clamp<long long>(n, 1, 1000));
+    return int(std::clamp<long long>(n, kMinPoints, kMaxPoints));
+}
+
+const char *ReadParams(const QString &a, const QString &b, const QString &from, const QString &to, QChar sep,
+                       Params &p)
+{
+    const QString *texts[] = {&a, &b, &from, &to};
+    long double *fields[] = {&p.a, &p.b, &p.d1, &p.d2};
+    for (int i = 0; i < 4; ++i) {
+        long double v = 0;
+        if (!numtext::ReadNumber(*texts[i], sep, v))
+            return kBadParams;
+        try {
+            *fields[i] = StoredValue(v);
+        } catch (const GrizalError &) {
+            return kBadParams;
+        }
+    }
+    return p.d1 < p.d2 ? nullptr : kBadRange;
 }
 
 bool Generate(const Params &p, DiffCurve f, TSampleData &out)
@@ -37,8 +51,8 @@ bool Generate(const Params &p, DiffCurve f, TSampleData &out)
         const int m = int(std::nearbyint(std::sqrt(static_cast<long double>(n))));
         if (m == 0)
             throw MathError(mathtext::ZeroDivide);
-        const long double h = Stored((p.d2 - p.d1) / m);
-        const long double x0 = p.d1 - h > 0 ? Stored(p.d1 - h) : 0.0L;
+        const long double h = StoredValue((p.d2 - p.d1) / m);
+        const long double x0 = p.d1 - h > 0 ? StoredValue(p.d1 - h) : 0.0L;
         for (int k = 1; k <= m && k <= TSampleData::Capacity; ++k) {
             out.SetSize(k - 1, x0 + k * h);
             const long double v = f(p.a, p.b, out.Size(k - 1)) * h * n;

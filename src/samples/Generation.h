@@ -16,7 +16,14 @@ struct Params {
 };
 
 // The dialog's number of points: 1..1000, values outside brought to the nearer limit.
+constexpr int kMinPoints = 1, kMaxPoints = 1000;
 int ClampPoints(long long n);
+
+// The dialog's four number fields (a, b, from, to) as its OK reads them, each in the 6-byte
+// form, into `p`. Returns the message that ends the command (a text that is no number or
+// cannot be stored, an empty range), or null.
+const char *ReadParams(const QString &a, const QString &b, const QString &from, const QString &to, QChar sep,
+                       Params &p);
 
 // Builds the classes into `out`: m = √n rounded classes of width h from x0, counts
 // f(a, b, D[k]) × h × n rounded. Returns false after an arithmetic fault; `out` then holds

@@ -11,11 +11,6 @@ namespace grouping {
 
 namespace {
 
-long double Stored(long double v)
-{
-    return Real48ToExt(ExtToReal48(v));
-}
-
 long double Divide(long double a, long double b)
 {
     if (b == 0)
@@ -82,7 +77,7 @@ Proposal Propose(const TSampleData &d)
     }
     Proposal p;
     p.k0 = int(std::nearbyint(std::sqrt(static_cast<long double>(total))));
-    p.L0 = Stored(Divide(mx, p.k0));
+    p.L0 = StoredValue(Divide(mx, p.k0));
     p.P0 = total / p.k0;
     return p;
 }
@@ -98,8 +93,8 @@ void ByIntervals(TSampleData &d, int k)
     Range(d, mn, mx);
     // The width is held in the 6-byte form like every boundary, so mn + k × h can fall
     // just short of mx.
-    const long double h = Stored(Divide(mx - mn, k));
-    const long double lower = mn - h > 0 ? Stored(mn - h) : 0;
+    const long double h = StoredValue(Divide(mx - mn, k));
+    const long double lower = mn - h > 0 ? StoredValue(mn - h) : 0;
     if (k < 1) {
         d.Count = 0;
         return;
@@ -109,14 +104,14 @@ void ByIntervals(TSampleData &d, int k)
 
 void ByLength(TSampleData &d, long double L)
 {
-    L = Stored(L);
+    L = StoredValue(L);
     long double mn, mx;
     Range(d, mn, mx);
     const long double q = Divide(mx, L);
     // Far more classes than a sample holds are cut to its capacity.
     const long double kr = std::nearbyint(std::clamp(q, -1.0L, static_cast<long double>(TSampleData::Capacity)));
     const int k = int(kr);
-    const long double lower = mn - L > 0 ? Stored(mn - L) : 0;
+    const long double lower = mn - L > 0 ? StoredValue(mn - L) : 0;
     if (k < 1) {
         d.Count = 0;
         return;

@@ -1,5 +1,6 @@
 #include "samples/TFormStatDlg.h"
 #include "base/NumberForms.h"
+#include "samples/Generation.h"
 #include "widgets/Messages.h"
 
 #include <QFormLayout>
@@ -11,12 +12,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
-TFormStatDlg *TFormStatDlg::Instance()
-{
-    static TFormStatDlg *dlg = new TFormStatDlg;
-    return dlg;
-}
 
 TFormStatDlg::TFormStatDlg(QWidget *parent) : QDialog(parent)
 {
@@ -36,7 +31,7 @@ TFormStatDlg::TFormStatDlg(QWidget *parent) : QDialog(parent)
 
     auto *sample = new QGroupBox(QStringLiteral("Параметры выборки"), this);
     SpinEdit = new QSpinBox(sample);
-    SpinEdit->setRange(1, 1000);
+    SpinEdit->setRange(generation::kMinPoints, generation::kMaxPoints);
     SpinEdit->setValue(1000);
     Edit3 = new QLineEdit(text("0,000"), sample);
     Edit4 = new QLineEdit(text("300,000"), sample);

@@ -12,7 +12,7 @@ class QSpinBox;
 class TFormStatDlg : public QDialog {
     Q_OBJECT
 public:
-    static TFormStatDlg *Instance();
+    explicit TFormStatDlg(QWidget *parent = nullptr);
 
     QRadioButton *BtnGoden, *BtnRosin, *BtnLogNorm;
     QSpinBox *SpinEdit;
@@ -21,6 +21,5 @@ public:
     QPushButton *BtnOK, *BtnCancel;
 
 private:
-    explicit TFormStatDlg(QWidget *parent = nullptr);
     void LawChanged();
 };

@@ -12,12 +12,6 @@
 #include <QVBoxLayout>
 #include <climits>
 
-TGroupDlg *TGroupDlg::Instance()
-{
-    static TGroupDlg *dlg = new TGroupDlg;
-    return dlg;
-}
-
 TGroupDlg::TGroupDlg(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Группировка данных"));

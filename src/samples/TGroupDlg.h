@@ -11,7 +11,7 @@ class QSpinBox;
 class TGroupDlg : public QDialog {
     Q_OBJECT
 public:
-    static TGroupDlg *Instance();
+    explicit TGroupDlg(QWidget *parent = nullptr);
 
     QRadioButton *RadioButton1, *RadioButton2, *RadioButton3;
     QSpinBox *SpinEdit1;
@@ -20,6 +20,5 @@ public:
     QPushButton *OKBtn, *CancelBtn;
 
 private:
-    explicit TGroupDlg(QWidget *parent = nullptr);
     void ModeChanged();
 };

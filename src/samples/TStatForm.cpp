@@ -1,41 +1,23 @@
-#include "base/Files.h"
 #include "samples/TStatForm.h"
 #include "base/NumberForms.h"
-#include "analysis/Report.h"
-#include "analysis/TDlgCaseCalcDistrib.h"
-#include "samples/DataFiles.h"
-#include "base/Errors.h"
-#include "samples/Export.h"
 #include "samples/RtfWriter.h"
-#include "samples/Grouping.h"
 #include "samples/SampleGrid.h"
 #include "samples/SampleTableModel.h"
-#include "samples/TGroupDlg.h"
 #include "samples/TableOps.h"
-#include "widgets/Messages.h"
+#include "widgets/Commands.h"
 #include "widgets/Glyphs.h"
-#include "shell/MainWindowApi.h"
+#include "widgets/Messages.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QGuiApplication>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <memory>
-#include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextImageFormat>
-#include <QUrl>
-#include <QTextEdit>
-#include <QToolBar>
+#include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,7 +36,8 @@ QString SampleEndsAt(int elements)
 
 } // namespace
 
-TStatForm::TStatForm(QWidget *parent) : QWidget(parent), model_(new SampleTableModel(this))
+TStatForm::TStatForm(const SampleDialogs &dialogs, QWidget *parent)
+    : QWidget(parent), model_(new SampleTableModel(this)), dialogs_(dialogs)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(623, 392);
@@ -62,11 +45,7 @@ TStatForm::TStatForm(QWidget *parent) : QWidget(parent), model_(new SampleTableM
     BarSelect = new QToolBar(this);
     BarSelect->setIconSize(QSize(20, 20));
     auto button = [this](const QString &glyph, const QString &hint, void (TStatForm::*slot)()) {
-        QAction *a = BarSelect->addAction(TextGlyph(glyph), hint);
-        a->setToolTip(hint);
-        a->setStatusTip(hint);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
+        return AddCommand(BarSelect, TextGlyph(glyph), hint, this, slot);
     };
     BtnDelSel = button(QStringLiteral("−"), QStringLiteral("Удалить строку"), &TStatForm::DelSelClick);
     BtnAddSel = button(QStringLiteral("+"), QStringLiteral("Добавить строку"), &TStatForm::AddSelClick);
@@ -193,45 +172,10 @@ void TStatForm::ResetKeepingCurrentCell()
         StringGrid->setCurrentIndex(model_->index(current.row(), current.column()));
 }
 
-void TStatForm::FormActivate()
-{
-    if (IMainWindow *m = MainWindow())
-        m->SetStatFormActive(true);
-}
-
-void TStatForm::FormDeactivate()
-{
-    if (IMainWindow *m = MainWindow())
-        m->SetStatFormActive(false);
-}
-
-void TStatForm::closeEvent(QCloseEvent *e)
-{
-    FormDeactivate();
-    e->accept();
-}
-
-int TStatForm::CurrentRow() const
-{
-    const QModelIndex i = StringGrid->currentIndex();
-    return i.isValid() ? i.row() + 1 : 1;
-}
-
 void TStatForm::AppendLines(const QStringList &lines)
 {
     for (const QString &l : lines)
         Memo->append(l);
-}
-
-// An error that the command does not handle is shown with its text, as the application's
-// general handler does.
-void TStatForm::Guarded(const std::function<void()> &command)
-{
-    try {
-        command();
-    } catch (const GrizalError &e) {
-        ShowMessage(e.text());
-    }
 }
 
 void TStatForm::Copy()
@@ -307,180 +251,9 @@ QString TStatForm::SampleEndText(const SampleEnd &end) const
         .arg(why);
 }
 
-void TStatForm::DelSelClick()
-{
-    Guarded([this] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
-        tableops::DeleteRow(*d, CurrentRow());
-        SetData(*d);
-    });
-}
-
-void TStatForm::AddSelClick()
-{
-    Guarded([this] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
-        tableops::InsertRow(*d, CurrentRow());
-        SetData(*d);
-    });
-}
-
-void TStatForm::CalcSelClick()
-{
-    QObject *button = sender();
-    Guarded([this, button] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
-        tableops::Figure f = tableops::Figure::Mean;
-        if (button == BtnSumSel)
-            f = tableops::Figure::Sum;
-        else if (button == BtnMinSel)
-            f = tableops::Figure::Min;
-        else if (button == BtnMaxSel)
-            f = tableops::Figure::Max;
-        AppendLines(tableops::FigureLines(*d, f, Sep()));
-    });
-}
-
-void TStatForm::FSelClick()
-{
-    Guarded([this] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
-        QStringList lines;
-        try {
-            tableops::UserFunctionLines(*d, Sep(), lines);
-        } catch (...) {
-            AppendLines(lines);
-            throw;
-        }
-        AppendLines(lines);
-    });
-}
-
-void TStatForm::BtnGroupClick()
-{
-    Guarded([this] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
-        const grouping::Proposal p = grouping::Propose(*d);
-        TGroupDlg *dlg = TGroupDlg::Instance();
-        dlg->SpinEdit1->setValue(p.k0);
-        dlg->Edit1->setText(grouping::LengthText(p.L0, Sep()));
-        dlg->SpinEdit2->setValue(p.P0);
-        if (ExecDialog(dlg) != QDialog::Accepted)
-            return;
-        try {
-            const grouping::Mode mode = dlg->RadioButton1->isChecked()   ? grouping::Mode::Intervals
-                                        : dlg->RadioButton2->isChecked() ? grouping::Mode::Length
-                                                                         : grouping::Mode::Particles;
-            grouping::Run(*d, mode, dlg->SpinEdit1->value(), grouping::ReadLength(dlg->Edit1->text(), Sep()),
-                          dlg->SpinEdit2->value());
-        } catch (const GrizalError &) {
-            ShowMessage(QStringLiteral("Невозможно сгруппировать данные"));
-        }
-        SetData(*d);
-    });
-}
-
 void TStatForm::InsertPicture(const QImage &picture)
 {
     QTextCursor cursor = Memo->textCursor();
     InsertMemoPicture(cursor, picture);
     Memo->setTextCursor(cursor);
-}
-
-void TStatForm::BtnCalcStatClick()
-{
-    Guarded([this] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
-        if (d->Count == 0) {
-            ShowMessage(QString::fromUtf8(report::kNoData));
-            return;
-        }
-        TDlgCaseCalcDistrib *dlg = TDlgCaseCalcDistrib::Instance();
-        if (ExecDialog(dlg) != QDialog::Accepted)
-            return;
-        IMainWindow *main = MainWindow();
-        report::Options options;
-        options.byVolume = dlg->ButtonV->isChecked();
-        options.showHistogram = !main || main->HistogramChecked();
-        options.showCurve = !main || main->CurveChecked();
-        int chartLaw = main ? main->ChartLaw() : 0;
-        const auto events = report::RunStatistics(*d, options, chartLaw, Sep());
-        for (const report::Event &e : events) {
-            switch (e.kind) {
-            case report::Event::Line:
-                Memo->append(e.text);
-                break;
-            case report::Event::Message:
-            case report::Event::UnhandledError:
-                ShowMessage(e.text);
-                break;
-            case report::Event::Picture:
-                QGuiApplication::clipboard()->setImage(e.picture);
-                // After the report it belongs to, wherever the caret was.
-                Memo->moveCursor(QTextCursor::End);
-                InsertPicture(e.picture);
-                break;
-            }
-            if (e.kind == report::Event::UnhandledError)
-                return; // the command ends there; the chart law stays as it was
-        }
-        if (main)
-            main->SetChartLaw(chartLaw);
-    });
-}
-
-// The hand-over files are written whole: an export that fails leaves the last good file.
-void TStatForm::ToExcelClick()
-{
-    Guarded([this] {
-        auto d = std::make_unique<TSampleData>();
-        GetData(*d);
-        const QString file = exportfiles::SpreadsheetFileName(exportfiles::ProgramDirectory());
-        QString error;
-        if (!fileio::WriteFileAtomically(file, exportfiles::SpreadsheetText(*d, Sep()), error)) {
-            ShowMessage(error);
-            return;
-        }
-        StartWith(exportfiles::Target::Spreadsheet, file);
-    });
-}
-
-// With no program to take the file, the user is told where it is.
-void TStatForm::StartWith(exportfiles::Target target, const QString &file)
-{
-    if (!exportfiles::Start(exportfiles::ChooseLauncher(target, file)))
-        ShowMessage(exportfiles::NotStartedText(file));
-}
-
-bool TStatForm::SaveMemo(const QString &fileName)
-{
-    QString error;
-    if (fileio::WriteFileAtomically(fileName, RtfFromDocument(*Memo->document()), error))
-        return true;
-    ShowMessage(error);
-    return false;
-}
-
-void TStatForm::ToWordClick()
-{
-    const QString file = exportfiles::ReportFileName(exportfiles::ProgramDirectory());
-    if (SaveMemo(file))
-        StartWith(exportfiles::Target::WordProcessor, file);
-}
-
-void TStatForm::SaveResultsClick()
-{
-    if (!SaveDialog)
-        SaveDialog = MakeFileDialog(this, QStringLiteral("Сохранить результаты"),
-                                    QStringLiteral("RTF файлы (*.rtf)|*.rtf|Все файлы (*.*)|*.*"), true,
-                                    QStringLiteral("rtf"));
-    if (ExecDialog(SaveDialog) != QDialog::Accepted || SaveDialog->selectedFiles().isEmpty())
-        return;
-    SaveMemo(ChosenSaveFile(SaveDialog));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The sample window: a tool strip, the 10000-row table that is the only store of the
-// sample, and the report memo.
+// sample, and the report memo. It reports to whoever made it by signals. The commands of
+// its bar are in StatFormCommands.cpp.
 #include "samples/Export.h"
 #include "samples/SampleData.h"
 
@@ -18,13 +19,33 @@ class QTextEdit;
 class QToolBar;
 class SampleGrid;
 class SampleTableModel;
+class TDlgCaseCalcDistrib;
+class TGroupDlg;
 struct SampleEnd;
+
+// What a sample window reads of the program-wide settings; its maker hands it a fresh copy
+// whenever they change.
+struct ReportSettings {
+    int chartLaw = 0;       // 0 automatic, 1..4 a law
+    bool histogram = true;  // "Гистограмма" of the parameters dialog
+    bool curve = true;      // "Расчетная кривая"
+};
+
+// The dialogs a sample window runs. The main window shares one of each among all its
+// windows, so that they keep the user's last choices; a window given none makes its own.
+struct SampleDialogs {
+    TGroupDlg *group = nullptr;
+    TDlgCaseCalcDistrib *distribution = nullptr;
+};
 
 class TStatForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TStatForm(QWidget *parent = nullptr);
+    explicit TStatForm(const SampleDialogs &dialogs = {}, QWidget *parent = nullptr);
     ~TStatForm() override;
+
+    void SetSettings(const ReportSettings &settings) { settings_ = settings; }
+    const ReportSettings &Settings() const { return settings_; }
 
     void ClearData();
     // Reads the table into `data`; raises MathError when a size is too large to store.
@@ -39,10 +60,8 @@ public:
     void Paste();
     // Paste of a given text rather than the clipboard's.
     void PasteText(const QString &text);
-
-    // Called by the main window when this window becomes or stops being the active child.
-    void FormActivate();
-    void FormDeactivate();
+    // Lines at the end of the report.
+    void AppendLines(const QStringList &lines);
 
     SampleTableModel *Model() const { return model_; }
 
@@ -60,6 +79,10 @@ public:
     QStatusBar *StatusBar;
     QFileDialog *SaveDialog = nullptr; // made on first use
 
+signals:
+    // The statistics command chose the law of the chart (from "automatic", a law).
+    void chartLawChosen(int law);
+
 public slots:
     void DelSelClick();
     void AddSelClick();
@@ -71,9 +94,6 @@ public slots:
     void ToWordClick();
     void SaveResultsClick();
 
-protected:
-    void closeEvent(QCloseEvent *e) override;
-
 private:
     void UpdateSampleEnd();
     QString SampleEndText(const SampleEnd &end) const;
@@ -81,10 +101,13 @@ private:
     QChar Sep() const;
     int CurrentRow() const;
     void ResetKeepingCurrentCell();
-    void AppendLines(const QStringList &lines);
-    void Guarded(const std::function<void()> &command);
+    TGroupDlg *GroupDialog();
+    TDlgCaseCalcDistrib *DistributionDialog();
+    void OnSample(const std::function<void(TSampleData &)> &command);
     // The memo as RTF into the file; false after the message.
     bool SaveMemo(const QString &fileName);
     void StartWith(exportfiles::Target target, const QString &file);
     SampleTableModel *model_;
+    SampleDialogs dialogs_;
+    ReportSettings settings_;
 };

@@ -10,11 +10,6 @@ namespace tableops {
 
 namespace {
 
-long double Stored(long double v)
-{
-    return Real48ToExt(ExtToReal48(v));
-}
-
 void RemoveAt(TSampleData &d, int i0)
 {
     for (int k = i0; k + 1 < d.Count; ++k) {
@@ -91,7 +86,7 @@ long double WeightedMean(const TSampleData &d)
     long double sum = 0;
     int32_t total = 0;
     for (int k = 0; k < d.Count; ++k) {
-        sum = Stored(sum + d.Size(k) * d.N[k]);
+        sum = StoredValue(sum + d.Size(k) * d.N[k]);
         total += d.N[k];
     }
     return static_cast<double>(Divide(sum, total));
@@ -101,7 +96,7 @@ long double SumOfSizes(const TSampleData &d)
 {
     long double sum = 0;
     for (int k = 0; k < d.Count; ++k)
-        sum = Stored(sum + d.Size(k));
+        sum = StoredValue(sum + d.Size(k));
     return sum;
 }
 

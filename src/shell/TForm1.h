@@ -1,9 +1,13 @@
 #pragma once
 // The main window: the frame of the child windows, the menus, the tool bar and the status
-// strip; it keeps the program-wide values and routes the File and Edit commands to the
-// active child.
+// strip. It owns the engine, the progress window and the dialogs, keeps the program-wide
+// values, hands each child what it needs when it makes it, listens to the children's
+// signals and routes the File and Edit commands to the active child. TForm1.cpp makes it
+// and keeps the settings; TForm1Menus.cpp builds the menus and the tool bar,
+// TForm1Children.cpp makes the children and answers them, TForm1Files.cpp holds the File
+// menu and TForm1Commands.cpp the other menus.
+#include "imaging/Pictures.h"
 #include "samples/SampleData.h"
-#include "shell/MainWindowApi.h"
 
 #include <QMainWindow>
 #include <QRect>
@@ -19,7 +23,15 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class TAboutBox;
+class TDlgCaseCalcDistrib;
+class TFormStatDlg;
+class TGroupDlg;
+class TImageForm;
 class TKalibrDlg;
+class TPictureMessage;
+class TStatForm;
+struct ImageSettings;
+struct ReportSettings;
 class TNewDlg;
 class TDlgCalc;
 class TNewBMPForm;
@@ -27,7 +39,7 @@ class TOpenDlg;
 class TParamDlg;
 class TSelectSource;
 
-class TForm1 : public QMainWindow, public IMainWindow {
+class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit TForm1(const QStringList &commandLine, QWidget *parent = nullptr);
@@ -35,25 +47,20 @@ public:
     // Images opened as File > Open does, after the command line's sample files.
     void SetStartImages(const QStringList &images) { startImages_ = images; }
 
-    // IMainWindow
-    double KPix() const override { return KPix_; }
-    void SetKPix(double v) override { KPix_ = v; }
-    int SizeFlag() const override { return SizeFlag_; }
-    int AddFuncFlag() const override { return AddFuncFlag_; }
-    int ChartLaw() const override { return ChartLaw_; }
-    void SetChartLaw(int law) override { ChartLaw_ = law; }
-    bool HistogramChecked() const override;
-    bool CurveChecked() const override;
-    void SetImageFormActive(bool active) override;
-    void SetStatFormActive(bool active) override;
-    void SetUndoEnabled(bool enabled) override;
-    TImageForm *CreateImgChild(const QString &fileName, bool numbered) override;
-    TStatForm *CreateSttChild(const QString &fileName, bool numbered) override;
-    void Kalibr() override;
-    void ShowStatus(const QString &text) override;
-    TSampleData &SeriesData() override { return *SeriesData_; }
-    TStatForm *SeriesForm() const override;
-    void SetSeriesForm(TStatForm *form) override;
+    // The program-wide values; a change reaches every child.
+    double KPix() const { return KPix_; }
+    void SetKPix(double v);
+    int SizeFlag() const { return SizeFlag_; }       // 0 linear size, 1 area, 2 perimeter
+    int AddFuncFlag() const { return AddFuncFlag_; } // index of the chosen user function
+    int ChartLaw() const { return ChartLaw_; }       // 0 automatic, 1..4 a law
+
+    // Children are made only here, each with the engine, its settings and its signals
+    // connected.
+    TImageForm *CreateImgChild(const QString &fileName, bool numbered);
+    TStatForm *CreateSttChild(const QString &fileName, bool numbered);
+    // The measurement series and the window that shows it (none when it was closed).
+    TSampleData &SeriesData() { return *SeriesData_; }
+    TStatForm *SeriesForm() const;
 
     TStatForm *NewSttFile();
     void OpenFile(const QString &fileName);
@@ -64,7 +71,6 @@ public:
     void SaveImage(const QString &fileName);
     // The steps of the merge command after its dialog.
     void OpenAddFiles(const QStringList &files);
-    void UpdateCommandState();
 
     bool ImageFormActive() const { return ImageFormActive_; }
     bool StatFormActive() const { return StatFormActive_; }
@@ -109,6 +115,7 @@ public slots:
     void ItemCascadeClick();
     void ItemTileClick();
     void ItemInfoClick();
+    void Kalibr();
 
 protected:
     bool event(QEvent *e) override;
@@ -120,12 +127,28 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void SubWinAboutToShow();
+    // Derives the active child's kind and the commands' states: the one place they change.
     void SubWindowActivated(QMdiSubWindow *w);
+    void UpdateCommandState();
     QMdiSubWindow *AddChild(QWidget *child, const QString &caption);
     QRect CascadePlace(QSize size) const;
     void SetActiveCaption(const QString &caption);
+    TStatForm *ReadActiveSample(TSampleData &data);
     void RedrawActiveScaleBar();
+    void EditActiveChild(void (TImageForm::*image)(), void (TStatForm::*sample)());
+    // The settings each kind of child reads, and handing them to every child after a change.
+    ImageSettings ImageSettingsNow() const;
+    ReportSettings ReportSettingsNow() const;
+    void SettingsChanged();
+    // What the children's signals ask for.
+    TImageForm *OpenPicture(const QImage &picture);
+    void ShowAnalysis(const TSampleData &sample);
+    void ShowSeriesBeside(TImageForm *form, bool fresh);
+    void AppendToSeries(const QStringList &lines);
+    void AcceptSeriesValue(long double value);
 
+    TPictures engine_;
+    TPictureMessage *progress_ = nullptr;
     QMdiArea *mdi_ = nullptr;
     QStringList commandLine_;
     QStringList startImages_;
@@ -141,7 +164,7 @@ private:
     bool StatFormActive_ = false;
     int ImageCount = 0;
     int StatCount = 0;
-    QPointer<QWidget> SeriesForm_; // a TStatForm; cleared when it closes
+    QPointer<TStatForm> SeriesForm_; // cleared when it closes
     std::unique_ptr<TSampleData> SeriesData_;
     QPointer<QMdiSubWindow> lastActive_;
 
@@ -153,6 +176,9 @@ private:
     TParamDlg *ParamDlg_ = nullptr;
     TSelectSource *SelectSource_ = nullptr; // made on first use
     TAboutBox *AboutBox_ = nullptr;
+    TGroupDlg *GroupDlg_ = nullptr;
+    TFormStatDlg *FormStatDlg_ = nullptr;
+    TDlgCaseCalcDistrib *CaseCalcDistribDlg_ = nullptr;
     QFileDialog *OpenDialog = nullptr;
     QFileDialog *SaveImageDialog = nullptr;
     QFileDialog *SaveDataDialog = nullptr;

@@ -230,7 +230,7 @@ TEST(CalcEngine, IgnoresUnknownKeys)
     CalcEngine c;
     c.Digit(12);
     c.Digit(-1);
-    EXPECT_EQ(c.Operator(7), "");
+    EXPECT_EQ(c.Operator(CalcEngine::Op(7)), "");
     EXPECT_EQ(c.Root(CalcEngine::OpPlus), "");
     EXPECT_EQ(c.Display(), "0");
     EXPECT_EQ(c.PendingOp(), 0);

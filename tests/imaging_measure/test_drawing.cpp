@@ -38,14 +38,14 @@ TEST(Drawing, RoundRectCornerKeepsSignAndTruncates)
 TEST(Drawing, NotXorTwiceRestoresEveryShape)
 {
     const QImage orig = Gradient(60, 50);
-    for (int shape = ShapePoint; shape <= ShapeRoundRect; ++shape) {
+    for (ToolShapeKind shape : {ShapePoint, ShapeLine, ShapeRectangle, ShapeEllipse, ShapeRoundRect}) {
         QImage img = orig.copy();
         DrawStyle st;
         DrawShape(img, shape, {5, 6}, {40, 30}, PenMode::NotXor, st);
-        EXPECT_NE(img, orig) << shape;
+        EXPECT_NE(img, orig) << int(shape);
         EXPECT_EQ(img.format(), QImage::Format_RGBX8888);
         DrawShape(img, shape, {5, 6}, {40, 30}, PenMode::NotXor, st);
-        EXPECT_EQ(img, orig) << shape;
+        EXPECT_EQ(img, orig) << int(shape);
     }
 }
 

@@ -103,6 +103,18 @@ TEST(TxtFile, GeneralFormTabAndCrLf)
     EXPECT_EQ(EncodeTxt(TSampleData(), ','), QByteArray());
 }
 
+TEST(SaveByExtension, RecordTextOrNothing)
+{
+    auto d = Sample({{12.5L, 3}});
+    QByteArray bytes;
+    ASSERT_TRUE(EncodeForFile("/a/b.Grz", *d, ',', bytes));
+    EXPECT_EQ(bytes, EncodeGrz(*d));
+    ASSERT_TRUE(EncodeForFile("b.TXT", *d, ',', bytes));
+    EXPECT_EQ(bytes, "12,5\t3\r\n");
+    EXPECT_FALSE(EncodeForFile("b.dat", *d, ',', bytes));
+    EXPECT_FALSE(EncodeForFile("grz", *d, ',', bytes));
+}
+
 TEST(Append, PlacesTheFileAfterTheWindowUpToTheCapacity)
 {
     auto w = std::make_unique<TSampleData>();

@@ -21,11 +21,26 @@ generation::Params Defaults()
 {
     generation::Params p;
     p.points = 1000;
-    p.a = Real48ToExt(ExtToReal48(3.26L));
+    p.a = StoredValue(3.26L);
     p.b = 176;
     p.d1 = 0;
     p.d2 = 300;
     return p;
+}
+
+// The dialog's fields and the command line's options are read by the one function.
+TEST(Generation, ReadingTheFields)
+{
+    generation::Params p;
+    EXPECT_EQ(generation::ReadParams("3,26", "176", "0", "300", ',', p), nullptr);
+    EXPECT_EQ(p.a, StoredValue(3.26L));
+    EXPECT_NE(p.a, 3.26L); // the 6-byte form, not the typed decimal
+    EXPECT_EQ(p.d2, 300.0L);
+    EXPECT_EQ(generation::ReadParams("3.26", "176", "0", "300", ',', p), generation::kBadParams);
+    EXPECT_EQ(generation::ReadParams("1", "1e40", "0", "300", '.', p), generation::kBadParams); // not storable
+    EXPECT_EQ(generation::ReadParams("1", "2", "300", "300", '.', p), generation::kBadRange);
+    EXPECT_EQ(generation::ClampPoints(0), 1);
+    EXPECT_EQ(generation::ClampPoints(5000), 1000);
 }
 
 TEST(Generation, DefaultsOfTheDialog)

@@ -1,8 +1,8 @@
 #include "DialogRecorder.h"
+#include "base/NumberForms.h"
 #include "image_files/PcxCodec.h"
-#include "imaging/ScaleBar.h"
+#include "imaging/Pictures.h"
 #include "imaging/TImageForm.h"
-#include "shell/NewPicture.h"
 #include "shell/SmallDialogs.h"
 #include "samples/TStatForm.h"
 #include "shell/TForm1.h"
@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
@@ -26,68 +27,14 @@
 
 namespace {
 
-TEST(ScaleBar, LengthsOfTheExamples)
-{
-    EXPECT_EQ(scalebar::LengthFor(1).n, 100);
-    EXPECT_EQ(double(scalebar::LengthFor(1).L), 100.0);
-    EXPECT_EQ(scalebar::LengthFor(0.05).n, 20);
-    EXPECT_EQ(double(scalebar::LengthFor(0.05).L), 1.0);
-    EXPECT_EQ(scalebar::LengthFor(0.001).n, 100);
-    EXPECT_NEAR(double(scalebar::LengthFor(0.001).L), 0.1, 1e-15);
-    // 1 / 0.098 lies in (10, 10.5]: the loop still ends, with a bar of 102 pixels for 10 µm.
-    EXPECT_EQ(scalebar::LengthFor(0.098).n, 102);
-    for (double k : {0.0, -1.0, 1e-320, 1e300, 1e-300, 3.7, 123456.0}) {
-        const auto len = scalebar::LengthFor(k);
-        EXPECT_TRUE(len.n == 0 || (len.n >= 11 && len.n <= 110)) << k;
-    }
-    EXPECT_EQ(scalebar::LengthFor(0).n, 0);
-}
-
-TEST(ScaleBar, PixelsOfTheBar)
-{
-    const QImage bar = scalebar::DrawCalibrate(0.05, ',');
-    ASSERT_EQ(bar.size(), QSize(200, 20));
-    EXPECT_EQ(bar.pixel(11, 10) & 0xFFFFFF, 0x000000u); // first pixel of the bar
-    EXPECT_EQ(bar.pixel(30, 10) & 0xFFFFFF, 0x000000u); // the 20th
-    EXPECT_EQ(bar.pixel(31, 10) & 0xFFFFFF, 0xFFFFFFu);
-    EXPECT_EQ(bar.pixel(20, 5) & 0xFFFFFF, 0xFFFFFFu);  // above it
-    QImage white(200, 20, QImage::Format_RGBX8888);
-    white.fill(Qt::white);
-    EXPECT_EQ(scalebar::DrawCalibrate(-1, ','), white); // no bar and no text
-}
-
-TEST(Zoom, CommandsAndPositions)
-{
-    EXPECT_EQ(zoom::ZoomIn(zoom::ZoomIn(QSize(100, 80))), QSize(400, 320));
-    EXPECT_EQ(zoom::ToPicture(41, 4.0), 10);
-    EXPECT_EQ(zoom::ToPicture(42, 4.0), 10); // 10.5 goes to the even 10
-    EXPECT_EQ(zoom::ZoomOut(QSize(1, 1)), QSize(1, 1)); // never down to 0
-    EXPECT_EQ(zoom::StretchWidth(QSize(200, 100), 420), QSize(400, 200));
-    EXPECT_EQ(zoom::StretchHeight(QSize(200, 100), 120), QSize(200, 100));
-}
-
-TEST(NewPicture, SizesAreCheckedIntegers)
-{
-    QImage img;
-    QString error;
-    ASSERT_TRUE(MakeBlankPicture("30", "20", img, error));
-    EXPECT_EQ(img.size(), QSize(30, 20));
-    EXPECT_EQ(img.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
-    ASSERT_TRUE(MakeBlankPicture("0", "0", img, error));
-    EXPECT_TRUE(img.isNull());
-    EXPECT_FALSE(MakeBlankPicture("abc", "5", img, error));
-    EXPECT_EQ(error, "'abc' is not a valid integer value");
-    EXPECT_FALSE(MakeBlankPicture("-5", "5", img, error));
-    EXPECT_FALSE(MakeBlankPicture("100000", "100000", img, error));
-}
-
 class ImageWindow : public DialogRecorder {
 protected:
 };
 
 TEST_F(ImageWindow, ZoomCutPasteAndModes)
 {
-    TImageForm f;
+    TPictures engine;
+    TImageForm f(engine);
     QImage img(100, 80, QImage::Format_RGBX8888);
     img.fill(Qt::red);
     f.SetPicture(img);
@@ -117,6 +64,84 @@ TEST_F(ImageWindow, ZoomCutPasteAndModes)
             || (qobject_cast<QLineEdit *>(field) && !qobject_cast<QAbstractSpinBox *>(field->parent())))
             EXPECT_FALSE(field->accessibleName().isEmpty()) << field->metaObject()->className();
     EXPECT_EQ(f.EditBright->accessibleName(), "Яркость, % =");
+}
+
+// Made without a main window, the window works with the engine and settings it is given
+// and asks for everything else by signals.
+TEST_F(ImageWindow, ReportsBySignalsWithoutAMainWindow)
+{
+    TPictures engine;
+    TImageForm f(engine);
+    ImageSettings settings;
+    settings.kpix = 0.5;
+    settings.measure = pictures::MeasureArea;
+    f.SetSettings(settings);
+    QImage img(40, 30, QImage::Format_RGBX8888);
+    img.fill(Qt::white);
+    for (int y = 10; y < 20; ++y)
+        for (int x = 10; x < 20; ++x)
+            img.setPixel(x, y, 0xFF000000u);
+    f.SetPicture(img);
+    f.ActualSize();
+
+    QList<bool> undo;
+    QList<int> counts;
+    QList<bool> fresh;
+    QList<long double> sizes, accepted;
+    QStringList lines;
+    QList<QSize> pictures, masks;
+    int calibrations = 0;
+    QObject::connect(&f, &TImageForm::undoAvailable, [&](bool on) { undo << on; });
+    QObject::connect(&f, &TImageForm::analysisReady, [&](const TSampleData &d) {
+        counts << d.Count;
+        sizes << d.Size(0);
+    });
+    QObject::connect(&f, &TImageForm::seriesWanted, [&](bool on) { fresh << on; });
+    QObject::connect(&f, &TImageForm::seriesLines, [&](const QStringList &l) { lines << l; });
+    QObject::connect(&f, &TImageForm::seriesValueAccepted, [&](long double v) { accepted << v; });
+    QObject::connect(&f, &TImageForm::newPicture, [&](const QImage &p) { pictures << p.size(); });
+    QObject::connect(&f, &TImageForm::maskForAnalysis, [&](const QImage &p) { masks << p.size(); });
+    QObject::connect(&f, &TImageForm::calibrationRequested, [&] { ++calibrations; });
+
+    f.BtnGrayClick();
+    f.BtnAnalis1Click();
+    EXPECT_EQ(undo, QList<bool>({true, false}));
+    ASSERT_EQ(counts, QList<int>({1}));
+    TSampleData expected;
+    QImage same = img.copy();
+    TPictures().AnalyseBinary(expected, pictures::MeasureArea, 0.5L, same);
+    EXPECT_EQ(sizes[0], expected.Size(0)); // by the measure and coefficient given
+
+    f.SetPicture(img);
+    f.BtnSelectClick();
+    f.BtnSelect1->trigger();
+    f.ImageMouseDown(QPoint(10, 10), Qt::LeftButton);
+    f.ImageMouseMove(QPoint(20, 30));
+    f.ImageMouseUp(QPoint(20, 30));
+    f.BtnMesureAreaCalc->trigger();
+    EXPECT_EQ(f.EditMesure->text(), QString("50") + numtext::SystemDecimalSeparator() + "000");
+    f.BtnMesureAccept->trigger();
+    f.BtnSelectNew->trigger();
+    EXPECT_EQ(fresh, QList<bool>({false, true}));
+    ASSERT_EQ(accepted.size(), 1);
+    EXPECT_EQ(double(accepted[0]), 50.0) << double(accepted[0] - 50);
+    f.BtnSelect1->trigger();
+    f.ImageMouseDown(QPoint(10, 10), Qt::LeftButton);
+    f.ImageMouseMove(QPoint(20, 30));
+    f.ImageMouseUp(QPoint(20, 30));
+    f.BtnMesureSpectrCalc->trigger();
+    EXPECT_EQ(lines.size(), 3);
+    f.ImageMouseDown(QPoint(10, 10), Qt::LeftButton);
+    f.ImageMouseMove(QPoint(20, 30));
+    f.ImageMouseUp(QPoint(20, 30));
+    f.BtnSelectCopy->trigger();
+    EXPECT_EQ(pictures, QList<QSize>({QSize(10, 20)}));
+    f.BtnAnalis2CalcClick();
+    EXPECT_EQ(masks, QList<QSize>({QSize(40, 30)}));
+    QMouseEvent click(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(f.ImageCalibrate, &click);
+    EXPECT_EQ(calibrations, 1);
 }
 
 TEST_F(ImageWindow, NewSaveWithStampAndCommands)

@@ -17,9 +17,11 @@
 #include <QToolBar>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QCompleter>
 #include <QFile>
 #include <QFileDialog>
@@ -28,6 +30,7 @@
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -171,8 +174,11 @@ TEST_F(MainWindowTest, DialogsShowTheirCaptionsNameTheirFieldsAndLeaveNoPopUp)
             c->popup()->show();
             return;
         }
-        for (QLineEdit *field : d->findChildren<QLineEdit *>()) // and their fields have names
-            if (field->window() == d)
+        // And their fields have names; a spin box's is its own, not its editor's.
+        for (QWidget *field : d->findChildren<QWidget *>())
+            if (field->window() == d
+                && (qobject_cast<QAbstractSpinBox *>(field)
+                    || (qobject_cast<QLineEdit *>(field) && !qobject_cast<QAbstractSpinBox *>(field->parentWidget()))))
                 EXPECT_FALSE(field->accessibleName().isEmpty()) << d->windowTitle().toStdString();
     };
     for (QDialog *d : f.findChildren<QDialog *>()) {
@@ -189,10 +195,11 @@ TEST_F(MainWindowTest, DestroyedWhileShownWithChildren)
 {
     auto f = std::make_unique<TForm1>(QStringList());
     f->show();
-    f->NewSttFile();
-    f->CreateImgChild(QString(), true);
+    QPointer<TStatForm> sample = f->NewSttFile();
+    QPointer<TImageForm> image = f->CreateImgChild(QString(), true);
     f.reset();
-    EXPECT_EQ(MainWindow(), nullptr);
+    EXPECT_FALSE(sample);
+    EXPECT_FALSE(image);
 }
 
 TEST_F(MainWindowTest, NumberingOnlyGrows)
@@ -381,30 +388,31 @@ TEST_F(MainWindowTest, SettingsDefaultsAndPersistence)
     EXPECT_EQ(again.ChartLaw(), 0); // never stored
 }
 
-TEST_F(MainWindowTest, UnreadableSettingsFallBackToDefaults)
+// Every child gets the settings it reads when it is made and again whenever they change.
+TEST_F(MainWindowTest, SettingsReachEveryChild)
 {
-    {
-        QSettings ini(SettingsFileName(), QSettings::IniFormat);
-        ini.setValue("Options/KPix", "abc");
-        ini.setValue("Options/SizeFlag", "2x");
-        ini.setValue("Options/AddFuncFlag", "3");
-    }
-    StoredSettings s = ReadSettings('.');
-    EXPECT_EQ(s.KPix, 1.0);
-    EXPECT_EQ(s.SizeFlag, 0);
-    EXPECT_EQ(s.AddFuncFlag, 3);
-    // Written under one decimal separator, read under the other.
-    QString error;
-    ASSERT_TRUE(WriteSettings({2.5, 0, 0}, "/x/", ',', error));
-    EXPECT_EQ(ReadSettings(',').KPix, 2.5);
-    EXPECT_EQ(ReadSettings('.').KPix, 2.5);
-    ASSERT_TRUE(WriteSettings({0.125, 0, 0}, "/x/", '.', error));
-    EXPECT_EQ(ReadSettings(',').KPix, 0.125);
-    // No scale at all: the default.
-    for (const char *bad : {"0", "-2", "1e4000", "1,5,7"}) {
-        double k = 1;
-        EXPECT_FALSE(ReadStoredKPix(bad, ',', k)) << bad;
-    }
+    TForm1 f({});
+    TStatForm *sample = f.NewSttFile();
+    TImageForm *image = f.CreateImgChild(QString(), true);
+    f.SetKPix(0.25);
+    prepare = [](QDialog *d) {
+        if (auto *p = qobject_cast<TParamDlg *>(d)) {
+            p->MesureFunc->setCurrentIndex(2);
+            p->RasprFunc->setCurrentIndex(3);
+            p->CheckBox1->setChecked(false);
+        }
+    };
+    f.ItemParamClick();
+    EXPECT_EQ(image->Settings().kpix, 0.25);
+    EXPECT_EQ(image->Settings().measure, pictures::MeasurePerimeter);
+    EXPECT_EQ(sample->Settings().chartLaw, 3);
+    EXPECT_FALSE(sample->Settings().histogram);
+    EXPECT_TRUE(sample->Settings().curve);
+    TStatForm *later = f.NewSttFile();
+    EXPECT_EQ(later->Settings().chartLaw, 3);
+    emit sample->chartLawChosen(1); // as its statistics command does
+    EXPECT_EQ(f.ChartLaw(), 1);
+    EXPECT_EQ(later->Settings().chartLaw, 1);
 }
 
 TEST_F(MainWindowTest, FailedSettingsWriteSaysSoAndKeepsTheFile)

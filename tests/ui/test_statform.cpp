@@ -49,9 +49,12 @@ TEST(StatForm, LayoutTexts)
 // Captions as they stand, shown whole; every field named for a screen reader.
 TEST(StatForm, DialogsShowTheirCaptionsAndNameTheirFields)
 {
-    const std::pair<QDialog *, QString> dialogs[] = {{TGroupDlg::Instance(), "Группировка данных"},
-                                                     {TFormStatDlg::Instance(), "Формирование выборки"},
-                                                     {TDlgCaseCalcDistrib::Instance(), "Распределение"}};
+    TGroupDlg group;
+    TFormStatDlg generation;
+    TDlgCaseCalcDistrib distribution;
+    const std::pair<QDialog *, QString> dialogs[] = {{&group, "Группировка данных"},
+                                                     {&generation, "Формирование выборки"},
+                                                     {&distribution, "Распределение"}};
     for (auto [d, caption] : dialogs) {
         EXPECT_EQ(d->windowTitle(), caption);
         QFont bold = d->font();
@@ -62,8 +65,8 @@ TEST(StatForm, DialogsShowTheirCaptionsAndNameTheirFields)
                 || (qobject_cast<QLineEdit *>(field) && !qobject_cast<QSpinBox *>(field->parentWidget())))
                 EXPECT_FALSE(field->accessibleName().isEmpty()) << caption.toStdString();
     }
-    EXPECT_EQ(TGroupDlg::Instance()->Edit1->accessibleName(), "Длина интервала, мкм");
-    EXPECT_EQ(TFormStatDlg::Instance()->Edit2->accessibleName(), "b =");
+    EXPECT_EQ(group.Edit1->accessibleName(), "Длина интервала, мкм");
+    EXPECT_EQ(generation.Edit2->accessibleName(), "b =");
 }
 
 TEST(StatForm, SetDataThenGetDataRoundsToTheTablesDecimals)
@@ -164,6 +167,34 @@ TEST_F(StatCommands, GroupingThroughTheDialog)
     f.BtnGroupClick();
     EXPECT_EQ(messages, QStringList({"Невозможно сгруппировать данные"}));
     EXPECT_EQ(Count(0), "11");
+}
+
+// Made without a main window, the window reads the settings it is given and reports the
+// law its chart chose.
+TEST_F(StatCommands, StatisticsFollowTheSettingsGiven)
+{
+    Fill({{"10", "5"}, {"20", "12"}, {"30", "20"}, {"40", "9"}, {"50", "3"}});
+    QList<int> laws;
+    QObject::connect(&f, &TStatForm::chartLawChosen, [&](int law) { laws << law; });
+    ReportSettings settings;
+    settings.chartLaw = 2;
+    f.SetSettings(settings);
+    f.BtnCalcStatClick();
+    const QImage both = QGuiApplication::clipboard()->image();
+    settings.histogram = false;
+    f.SetSettings(settings);
+    f.BtnCalcStatClick();
+    EXPECT_FALSE(both.isNull());
+    EXPECT_NE(QGuiApplication::clipboard()->image(), both); // the chart without its histogram
+    settings.chartLaw = 0; // automatic: the best law
+    f.SetSettings(settings);
+    f.BtnCalcStatClick();
+    ASSERT_EQ(laws.size(), 3);
+    EXPECT_EQ(laws[0], 2);
+    EXPECT_EQ(laws[1], 2);
+    EXPECT_GE(laws[2], 1);
+    EXPECT_LE(laws[2], 4);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('|').toStdString();
 }
 
 TEST_F(StatCommands, ClipboardRoundTrip)
