@@ -1,21 +1,22 @@
 #include "image_files/Metafile.h"
 
 #include "image_files/metafile/Dib.h"
+#include "image_files/metafile/DrawingState.h"
 #include "image_files/metafile/Players.h"
 
 namespace metafile {
 
 using namespace detail;
 
-QImage Render(const QByteArray &bytes, QString &error)
+QImage Render(const QByteArray &bytes, QString &error, const Progress &progress)
 {
     error.clear();
     const View f{reinterpret_cast<const uchar *>(bytes.constData()), bytes.size()};
     if (f.U32(0) == 1 && f.U32(40) == 0x464D4520u)
-        return RenderEmf(f, error);
+        return RenderEmf(f, error, progress);
     const uint16_t type = f.U16(0);
     if (f.U32(0) == 0x9AC6CDD7u || ((type == 1 || type == 2) && f.U16(2) == 9))
-        return RenderWmf(f, error);
+        return RenderWmf(f, error, progress);
     error = f.n < 8 ? Damaged() : QStringLiteral("это не метафайл EMF или WMF");
     return {};
 }

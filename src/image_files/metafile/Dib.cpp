@@ -2,6 +2,9 @@
 
 #include "image_files/Metafile.h"
 
+#include <QBuffer>
+#include <QImageReader>
+
 #include <algorithm>
 #include <array>
 
@@ -140,17 +143,55 @@ QImage DecodeRle(const DibLayout &d, const std::array<uint32_t, 256> &pal, View 
     return img;
 }
 
+// A JPEG or PNG inside a bitmap record, read by the library. Its size is known before
+// its pixels are decoded.
+class Embedded {
+public:
+    explicit Embedded(View bits)
+        : bytes_(QByteArray::fromRawData(reinterpret_cast<const char *>(bits.p), qsizetype(std::min<qint64>(bits.n, INT32_MAX)))),
+          buffer_(&bytes_), reader_(&buffer_)
+    {
+        buffer_.open(QIODevice::ReadOnly);
+    }
+    QSize Size() { return reader_.size(); }
+    QImage Read()
+    {
+        const QSize size = Size();
+        if (!size.isValid() || !SizeAllowed(size.width(), size.height()))
+            return {};
+        QImage img = reader_.read();
+        if (!img.isNull())
+            img.convertTo(QImage::Format_RGB32);
+        return img;
+    }
+
+private:
+    QByteArray bytes_;
+    QBuffer buffer_;
+    QImageReader reader_;
+};
+
 } // namespace
+
+qint64 DibPixels(View info, View bits)
+{
+    DibLayout d;
+    if (!ReadDibLayout(info, d))
+        return 0;
+    if (d.compression == kBiJpeg || d.compression == kBiPng) {
+        const QSize size = Embedded(bits).Size();
+        return size.isValid() ? qint64(size.width()) * size.height() : 0;
+    }
+    return d.width * d.height;
+}
 
 QImage DecodeDibView(View info, View bits)
 {
     DibLayout d;
     if (!ReadDibLayout(info, d))
         return {};
-    if (d.compression == kBiJpeg || d.compression == kBiPng) {
-        QImage img = QImage::fromData(bits.p, int(std::min<qint64>(bits.n, INT32_MAX)));
-        return img.isNull() ? QImage() : img.convertToFormat(QImage::Format_RGB32);
-    }
+    if (d.compression == kBiJpeg || d.compression == kBiPng)
+        return Embedded(bits).Read();
     if (!SizeAllowed(d.width, d.height))
         return {};
     const std::array<uint32_t, 256> pal = ReadPalette(info, d);
@@ -231,12 +272,20 @@ qint64 PackedBitsOffset(View dib)
 
 } // namespace
 
-QImage DecodePacked(View dib)
+bool SplitPacked(View dib, View &info, View &bits)
 {
     const qint64 at = PackedBitsOffset(dib);
     if (at < 0 || at > dib.n)
-        return {};
-    return DecodeDibView(dib.Sub(0, at), dib.From(at));
+        return false;
+    info = dib.Sub(0, at);
+    bits = dib.From(at);
+    return true;
+}
+
+QImage DecodePacked(View dib)
+{
+    View info, bits;
+    return SplitPacked(dib, info, bits) ? DecodeDibView(info, bits) : QImage();
 }
 
 QRectF DibSource(View info, const QImage &img, double x, double y, double w, double h)

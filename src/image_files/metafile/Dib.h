@@ -26,7 +26,11 @@ bool ReadDibLayout(View info, DibLayout &d);
 // Null when the bitmap is malformed, of an unsupported kind or too large.
 QImage DecodeDibView(View info, View bits);
 
-// A bitmap whose pixels follow its colour table directly.
+// The pixels the bitmap declares, known before decoding it; 0 when it is malformed.
+qint64 DibPixels(View info, View bits);
+
+// A bitmap whose pixels follow its colour table directly: its info block and its pixels.
+bool SplitPacked(View dib, View &info, View &bits);
 QImage DecodePacked(View dib);
 
 // The source rectangle of a bitmap record, turned to top-left origin for bottom-up bitmaps.

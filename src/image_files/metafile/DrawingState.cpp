@@ -1,12 +1,19 @@
 #include "image_files/metafile/DrawingState.h"
 
 #include "image_files/Metafile.h"
+#include "image_files/metafile/Dib.h"
+#include "image_files/metafile/Regions.h"
 
 #include <algorithm>
 
 namespace metafile::detail {
 
 namespace {
+
+// Rows of clip spans the painter may set aside at once; a taller clip is set band by band.
+constexpr qint64 kBandSpans = 4'000'000;
+// Drawing a scaled bitmap costs about this many fills of the same pixels.
+constexpr double kBlitWork = 6;
 
 QPainter::CompositionMode BlitMode(uint32_t rop, bool &skip)
 {
@@ -120,6 +127,8 @@ void Player::Restore(int32_t which)
 void Player::Combine(const QRegion &r, uint32_t mode)
 {
     const QRegion cur = s.clipped ? s.clip : Whole();
+    if (mode >= 1 && mode <= 4 && !budget.Region(CombinedRectsBound(cur, r)))
+        return;
     switch (mode) {
     case 1: s.clip = cur.intersected(r); break;
     case 2: s.clip = cur.united(r); break;
@@ -138,7 +147,7 @@ void Player::ResetClip()
     ApplyClip();
 }
 
-QRegion Player::PathRegion(const QPainterPath &path) const
+QRegion Player::PathRegion(const QPainterPath &path)
 {
     QRegion r;
     const QPolygonF near(Near());
@@ -146,8 +155,13 @@ QRegion Player::PathRegion(const QPainterPath &path) const
         if (!std::all_of(poly.begin(), poly.end(), [](QPointF q) { return std::isfinite(q.x()) && std::isfinite(q.y()); }))
             continue;
         const QPolygon kept = poly.intersected(near).toPolygon();
-        r = path.fillRule() == Qt::OddEvenFill ? r.xored(QRegion(kept, Qt::OddEvenFill))
-                                               : r.united(QRegion(kept, Qt::WindingFill));
+        // The region of a polygon with long edges is a rectangle for each row they cross.
+        if (!budget.Region(PolygonRectsBound(kept)))
+            return {};
+        const QRegion piece(kept, path.fillRule());
+        if (!budget.Region(CombinedRectsBound(r, piece)))
+            return {};
+        r = path.fillRule() == Qt::OddEvenFill ? r.xored(piece) : r.united(piece);
     }
     return r;
 }
@@ -162,10 +176,30 @@ void Player::ClipLogicalRect(const QRectF &rect, bool exclude)
 void Player::ApplyClip()
 {
     painter_.setTransform(QTransform());
-    if (s.clipped)
-        painter_.setClipRegion(s.clip);
-    else
+    bands_.clear();
+    if (!s.clipped) {
         painter_.setClipping(false);
+        return;
+    }
+    if (!budget.Region(s.clip.rectCount(), RegionSpans(s.clip)))
+        return;
+    bands_ = Bands(s.clip, kBandSpans);
+    if (bands_.empty())
+        painter_.setClipRegion(s.clip);
+}
+
+template <class Draw>
+void Player::Clipped(Draw &&draw)
+{
+    if (bands_.empty()) {
+        draw();
+        return;
+    }
+    for (const QRegion &band : bands_) {
+        painter_.setTransform(QTransform());
+        painter_.setClipRegion(band);
+        draw();
+    }
 }
 
 void Player::BeginPath()
@@ -366,11 +400,13 @@ void Player::Arc(const QRectF &box, QPointF start, QPointF end, int kind)
 
 void Player::SetPixel(QPointF q, QColor c)
 {
-    painter_.setTransform(QTransform());
     const QPointF d = Full().map(q);
-    if (!Near().contains(d))
+    if (!Near().contains(d) || !budget.Paint(Passes()))
         return;
-    painter_.fillRect(QRectF(std::floor(d.x()), std::floor(d.y()), 1, 1), c);
+    Clipped([&] {
+        painter_.setTransform(QTransform());
+        painter_.fillRect(QRectF(std::floor(d.x()), std::floor(d.y()), 1, 1), c);
+    });
 }
 
 void Player::PatBlt(const QRectF &rect, uint32_t rop)
@@ -380,24 +416,31 @@ void Player::PatBlt(const QRectF &rect, uint32_t rop)
     p.addRect(rect.normalized());
     if (!Finite(Full()))
         return;
-    painter_.setTransform(Full());
-    painter_.setPen(Qt::NoPen);
-    switch (code) {
-    case 0x00: painter_.fillPath(p, Qt::black); break;
-    case 0xFF: painter_.fillPath(p, Qt::white); break;
-    case 0xF0: Paint(p, true, false, true); break;
-    case 0x55:
-        painter_.setCompositionMode(QPainter::RasterOp_NotDestination);
-        painter_.fillPath(p, Qt::black);
-        painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        break;
-    case 0x5A:
-        painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        painter_.fillPath(p, MakeBrush(painter_.transform()));
-        painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        break;
-    default: break;
+    if (code == 0xF0) {
+        Paint(p, true, false, true);
+        return;
     }
+    if (!budget.Paint(FillCost(p, Full())))
+        return;
+    Clipped([&] {
+        painter_.setTransform(Full());
+        painter_.setPen(Qt::NoPen);
+        switch (code) {
+        case 0x00: painter_.fillPath(p, Qt::black); break;
+        case 0xFF: painter_.fillPath(p, Qt::white); break;
+        case 0x55:
+            painter_.setCompositionMode(QPainter::RasterOp_NotDestination);
+            painter_.fillPath(p, Qt::black);
+            painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            break;
+        case 0x5A:
+            painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+            painter_.fillPath(p, MakeBrush(painter_.transform()));
+            painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            break;
+        default: break;
+        }
+    });
 }
 
 void Player::Blit(const QImage &image, QRectF src, QRectF dest, uint32_t rop)
@@ -424,10 +467,16 @@ void Player::Blit(const QImage &image, QRectF src, QRectF dest, uint32_t rop)
     const QTransform t = toLogical * Full();
     if (!Finite(t))
         return;
-    painter_.setTransform(t);
-    painter_.setCompositionMode(mode);
-    painter_.drawImage(part, image, part);
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Drawing a scaled bitmap costs several times a fill per pixel.
+    const QRectF covered = t.mapRect(part).intersected(Reach());
+    if (!budget.Paint(kBlitWork * covered.width() * covered.height() + Passes() * covered.height()))
+        return;
+    Clipped([&] {
+        painter_.setTransform(t);
+        painter_.setCompositionMode(mode);
+        painter_.drawImage(part, image, part);
+        painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    });
 }
 
 QPen Player::MakePen(const QTransform &t) const
@@ -503,28 +552,128 @@ void Player::Paint(const QPainterPath &logical, bool fill, bool stroke, bool fil
     const QTransform t = Full();
     if (!Finite(t))
         return;
-    painter_.setTransform(t);
-    painter_.setCompositionMode(Rop2Mode());
-    if (fill || fillOnly) {
-        const QBrush brush = MakeBrush(t);
-        if (brush.style() != Qt::NoBrush) {
-            if (s.brush.style == kBsHatched && s.bkMode == 2)
+    const QBrush brush = fill || fillOnly ? MakeBrush(t) : QBrush(Qt::NoBrush);
+    QPen pen = stroke && !fillOnly ? MakePen(t) : QPen(Qt::NoPen);
+    // Dashing a line of millions of pixels would take for ever.
+    if (pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen) {
+        const QRectF box = t.mapRect(logical.controlPointRect());
+        if (box.width() + box.height() > 100000)
+            pen.setStyle(Qt::SolidLine);
+    }
+    const bool filled = brush.style() != Qt::NoBrush, stroked = pen.style() != Qt::NoPen;
+    const bool underlay = filled && s.brush.style == kBsHatched && s.bkMode == 2;
+    const double cost = (filled ? (underlay ? 2 : 1) * FillCost(logical, t) : 0) + (stroked ? StrokeCost(logical, t, pen) : 0);
+    if (!budget.Paint(cost))
+        return;
+    Clipped([&] {
+        painter_.setTransform(t);
+        painter_.setCompositionMode(Rop2Mode());
+        if (filled) {
+            if (underlay)
                 painter_.fillPath(logical, s.bkColor);
             painter_.fillPath(logical, brush);
         }
-    }
-    if (stroke && !fillOnly) {
-        QPen pen = MakePen(t);
-        // Dashing a line of millions of pixels would take for ever.
-        if (pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen) {
-            const QRectF box = t.mapRect(logical.controlPointRect());
-            if (box.width() + box.height() > 100000)
-                pen.setStyle(Qt::SolidLine);
-        }
-        if (pen.style() != Qt::NoPen)
+        if (stroked)
             painter_.strokePath(logical, pen);
+        painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    });
+}
+
+QImage Player::Bitmap(View info, View bits, bool pattern)
+{
+    const qint64 pixels = DibPixels(info, bits);
+    if (pixels <= 0 || pixels > kMaxPixels) // malformed or too large: skipped, as by the decoder
+        return {};
+    return budget.Bitmap(pixels, pattern) ? DecodeDibView(info, bits) : QImage();
+}
+
+double Player::Passes() const
+{
+    return double(std::max<size_t>(1, bands_.size()));
+}
+
+QRectF Player::Reach() const
+{
+    const QRectF whole(picture_.rect());
+    return s.clipped ? whole.intersected(QRectF(s.clip.boundingRect())) : whole;
+}
+
+double Player::FillCost(const QPainterPath &logical, const QTransform &t) const
+{
+    const QRectF box = t.mapRect(logical.controlPointRect()).adjusted(-1, -1, 1, 1).intersected(Reach());
+    if (box.isEmpty())
+        return logical.elementCount();
+    return box.width() * box.height() + Passes() * (box.height() + ScanCost(logical, t, box));
+}
+
+double Player::StrokeCost(const QPainterPath &logical, const QTransform &t, const QPen &pen) const
+{
+    const double width = pen.isCosmetic() ? 1 : pen.widthF() * std::sqrt(std::abs(t.determinant()));
+    const double grow = width + 1;
+    const QRectF box = t.mapRect(logical.controlPointRect()).adjusted(-grow, -grow, grow, grow).intersected(Reach());
+    const int n = logical.elementCount();
+    if (box.isEmpty())
+        return n;
+    // The outline's length, each piece counted at most across the box.
+    const double across = box.width() + box.height();
+    double length = 0;
+    QPointF last;
+    for (int i = 0; i < n; ++i) {
+        const QPointF q = t.map(QPointF(logical.elementAt(i)));
+        if (i > 0)
+            length += std::min(std::abs(q.x() - last.x()) + std::abs(q.y() - last.y()), across);
+        last = q;
     }
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const double painted = std::min(box.width() * box.height(), (length + n) * grow);
+    // A wide pen's outline, an edge on either side of the line, is filled like a shape.
+    return painted + Passes() * (width > 1.5 ? 4 * ScanCost(logical, t, box) + box.height() : n);
+}
+
+double Player::ScanCost(const QPainterPath &logical, const QTransform &t, const QRectF &box) const
+{
+    // Filling keeps the edges that cross a row in order, which costs about the square of
+    // their number on every row: counted in bands of rows, the crossings each edge adds.
+    constexpr double kBand = 16;
+    const size_t bands = size_t(std::ceil(box.height() / kBand)) + 1;
+    std::vector<double> starts(bands + 1, 0.0), partial(bands, 0.0);
+    const auto edge = [&](QPointF a, QPointF b) {
+        const double y0 = std::clamp(std::min(a.y(), b.y()) - box.top(), 0.0, box.height());
+        const double y1 = std::clamp(std::max(a.y(), b.y()) - box.top(), 0.0, box.height());
+        if (!(y1 > y0))
+            return;
+        const size_t b0 = size_t(y0 / kBand), b1 = size_t(y1 / kBand);
+        if (b0 == b1) {
+            partial[b0] += y1 - y0;
+            return;
+        }
+        partial[b0] += double(b0 + 1) * kBand - y0;
+        partial[b1] += y1 - double(b1) * kBand;
+        starts[b0 + 1] += kBand; // whole bands b0 + 1 .. b1 - 1
+        starts[b1] -= kBand;
+    };
+    const int n = logical.elementCount();
+    QPointF first, last;
+    for (int i = 0; i < n; ++i) {
+        const QPainterPath::Element e = logical.elementAt(i);
+        const QPointF q = t.map(QPointF(e));
+        if (e.isMoveTo()) {
+            if (i > 0)
+                edge(last, first);
+            first = q;
+        } else {
+            edge(last, q);
+        }
+        last = q;
+    }
+    if (n > 0)
+        edge(last, first);
+    double cost = 0, whole = 0;
+    for (size_t b = 0; b < bands; ++b) {
+        whole += starts[b];
+        const double crossings = whole + partial[b];
+        cost += crossings * crossings / kBand;
+    }
+    return cost;
 }
 
 bool CheckSize(int64_t w, int64_t h, QString &error)

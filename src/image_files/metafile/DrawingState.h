@@ -1,6 +1,7 @@
 #pragma once
 // The drawing state both metafile codings share: pens, brushes, the mapping from logical
 // units to picture pixels, clipping, paths, and the painter that puts them on the picture.
+#include "image_files/metafile/Budget.h"
 #include "image_files/metafile/Bytes.h"
 
 #include <QImage>
@@ -62,12 +63,14 @@ struct DcState {
 
 constexpr int kMaxSaved = 4096;
 
+
 class Player {
 public:
     Player(QImage &picture, const QTransform &deviceToPicture, QPointF devicePerMm);
 
     DcState s;
     bool wmf = false; // logical units always go through window and viewport
+    Budget budget;
 
     QTransform Page() const;
     QTransform Full() const { return s.world * Page() * devToPic_; }
@@ -90,7 +93,7 @@ public:
     void ResetClip();
     // Regions are kept to the picture and a margin, so that their integer corners cannot overflow.
     QRectF Near() const { return QRectF(picture_.rect()).adjusted(-16, -16, 16, 16); }
-    QRegion PathRegion(const QPainterPath &path) const;
+    QRegion PathRegion(const QPainterPath &path);
     QRect RegionRect(const QRectF &r) const { return r.intersected(Near()).toRect(); }
     void ClipLogicalRect(const QRectF &rect, bool exclude);
     void ApplyClip();
@@ -142,7 +145,22 @@ public:
     // Paints a logical shape with the current brush and pen.
     void Paint(const QPainterPath &logical, bool fill, bool stroke, bool fillOnly);
 
+    // Decodes the bitmap of a record, if the file may still afford it.
+    QImage Bitmap(View info, View bits, bool pattern);
+
 private:
+    // Pixels the painter will touch for a shape, within the picture and the clip: its box
+    // for a fill, its outline's length times the pen's width for a stroke, and a row of its
+    // box for each element, which is what scan conversion costs.
+    double Passes() const;
+    QRectF Reach() const;
+    double FillCost(const QPainterPath &logical, const QTransform &t) const;
+    double StrokeCost(const QPainterPath &logical, const QTransform &t, const QPen &pen) const;
+    double ScanCost(const QPainterPath &logical, const QTransform &t, const QRectF &box) const;
+    // Runs a drawing once, or once for every band of a clip too tall to be set whole.
+    template <class Draw>
+    void Clipped(Draw &&draw);
+
     QPen MakePen(const QTransform &t) const;
     QColor RopColor(QColor c) const;
     QBrush MakeBrush(const QTransform &t) const;
@@ -153,6 +171,7 @@ private:
     QPointF devPerMm_;
     QPainter painter_;
     std::vector<DcState> saved_;
+    std::vector<QRegion> bands_;
 };
 
 // A blank white picture of a size the file asks for, or a null image with the reason.

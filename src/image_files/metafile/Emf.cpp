@@ -1,6 +1,7 @@
 #include "image_files/metafile/Dib.h"
 #include "image_files/metafile/DrawingState.h"
 #include "image_files/metafile/Players.h"
+#include "image_files/metafile/Regions.h"
 
 #include <unordered_map>
 
@@ -23,13 +24,13 @@ enum : uint32_t {
     EmrCreateMonoBrush, EmrCreateDibPatternBrushPt, EmrExtCreatePen
 };
 
-QImage EmfBitmap(View r, qint64 offBmiAt)
+QImage EmfBitmap(Player &p, View r, qint64 offBmiAt, bool pattern = false)
 {
     const View info = r.Sub(r.U32(offBmiAt), r.U32(offBmiAt + 4));
     const View bits = r.Sub(r.U32(offBmiAt + 8), r.U32(offBmiAt + 12));
     if (!info.n)
         return {};
-    return DecodeDibView(info, bits);
+    return p.Bitmap(info, bits, pattern);
 }
 
 class EmfPlayer {
@@ -181,7 +182,7 @@ public:
             Object o;
             o.kind = Kind::Brush;
             o.brush.color = Qt::black;
-            o.brush.pattern = EmfBitmap(r, 16);
+            o.brush.pattern = EmfBitmap(p_, r, 16, true);
             objects_[r.U32(8)] = o;
             return;
         }
@@ -242,7 +243,7 @@ public:
                 p_.PatBlt(dest, rop);
                 return;
             }
-            const QImage img = EmfBitmap(r, 84);
+            const QImage img = EmfBitmap(p_, r, 84);
             QTransform x = Xform(r, 52);
             if (x.determinant() == 0)
                 x = QTransform();
@@ -255,7 +256,7 @@ public:
         case EmrStretchDiBits: {
             if (r.n < 80 || r.U32(64) != 0) // colours given as palette indices are not played
                 return;
-            const QImage img = EmfBitmap(r, 48);
+            const QImage img = EmfBitmap(p_, r, 48);
             const QRectF src = DibSource(r.Sub(r.U32(48), r.U32(52)), img, r.I32(32), r.I32(36), r.I32(40), r.I32(44));
             p_.Blit(img, src, QRectF(r.I32(24), r.I32(28), r.I32(72), r.I32(76)), r.U32(68));
             return;
@@ -263,7 +264,7 @@ public:
         case EmrSetDiBitsToDevice: {
             if (r.n < 76 || r.U32(64) != 0)
                 return;
-            const QImage img = EmfBitmap(r, 48);
+            const QImage img = EmfBitmap(p_, r, 48);
             const QRectF src = DibSource(r.Sub(r.U32(48), r.U32(52)), img, r.I32(32), r.I32(36), r.I32(40), r.I32(44));
             // The extent is in device pixels: turn it into logical units of the destination.
             const QTransform page = p_.s.world * p_.Page();
@@ -320,7 +321,8 @@ private:
         const qint64 header = data.U32(0);
         if (header < 32 || !data.Has(header, qint64(count) * 16))
             return;
-        QRegion region;
+        if (!p_.budget.Region(count))
+            return;
         const QTransform &t = p_.DeviceToPicture();
         std::vector<QRect> rects;
         rects.reserve(count);
@@ -329,8 +331,10 @@ private:
             const QRectF box = t.mapRect(Player::Box(data.I32(at), data.I32(at + 4), data.I32(at + 8), data.I32(at + 12)));
             rects.push_back(p_.RegionRect(box));
         }
-        region.setRects(rects.data(), int(rects.size()));
-        p_.Combine(region, mode);
+        // The file's rectangles need be in no order; mapped and rounded, they may even overlap.
+        const QRegion region = RegionOfRects(std::move(rects), p_.budget);
+        if (!p_.budget.Exceeded())
+            p_.Combine(region, mode);
     }
 
     Player &p_;
@@ -339,7 +343,7 @@ private:
 
 } // namespace
 
-QImage RenderEmf(View f, QString &error)
+QImage RenderEmf(View f, QString &error, const Progress &progress)
 {
     const qint64 headerSize = f.U32(4);
     if (headerSize < 88 || headerSize % 4 || headerSize > f.n) {
@@ -381,8 +385,10 @@ QImage RenderEmf(View f, QString &error)
     {
         Player player(img, devToPic, devPerMm);
         EmfPlayer emf(player);
+        ProgressReport report(progress, f.n);
         qint64 off = headerSize;
         while (off < f.n) {
+            report.At(off);
             const uint32_t type = f.U32(off), size = f.U32(off + 4);
             if (!f.Has(off, 8) || size < 8 || size % 4 || size > f.n - off) {
                 error = Damaged();
@@ -391,10 +397,16 @@ QImage RenderEmf(View f, QString &error)
             if (type == EmrEof)
                 break;
             emf.Record(type, f.Sub(off, size));
+            if (player.budget.Exceeded()) {
+                error = player.budget.Refusal();
+                return {};
+            }
             off += size;
         }
+        report.At(f.n);
     }
-    return img.convertToFormat(QImage::Format_RGBX8888);
+    img.convertTo(QImage::Format_RGBX8888); // in place: a second picture would double the peak
+    return img;
 }
 
 } // namespace metafile::detail

@@ -9,6 +9,12 @@ namespace metafile::detail {
 
 namespace {
 
+QImage PackedBitmap(Player &p, View dib, bool pattern = false)
+{
+    View info, bits;
+    return SplitPacked(dib, info, bits) ? p.Bitmap(info, bits, pattern) : QImage();
+}
+
 class WmfPlayer {
 public:
     explicit WmfPlayer(Player &p) : p_(p) {}
@@ -128,7 +134,7 @@ public:
             o.kind = Kind::Brush;
             o.brush.color = Qt::black;
             if (r.U16(6) != 3 && r.U16(8) == 0) // not the old bitmap kind, colours given directly
-                o.brush.pattern = DecodePacked(r.From(10));
+                o.brush.pattern = PackedBitmap(p_, r.From(10), true);
             Create(o);
             return;
         }
@@ -137,7 +143,7 @@ public:
             if (!need(11) || r.U16(10) != 0)
                 return;
             const View dib = r.From(28);
-            const QImage img = DecodePacked(dib);
+            const QImage img = PackedBitmap(p_, dib);
             const QRectF src = DibSource(dib, img, P(r, 6), P(r, 5), P(r, 4), P(r, 3));
             p_.Blit(img, src, QRectF(P(r, 10), P(r, 9), P(r, 8), P(r, 7)), r.U32(6));
             return;
@@ -149,7 +155,7 @@ public:
             }
             if (!need(10))
                 return;
-            const QImage img = DecodePacked(r.From(26));
+            const QImage img = PackedBitmap(p_, r.From(26));
             p_.Blit(img, QRectF(P(r, 5), P(r, 4), P(r, 3), P(r, 2)), QRectF(P(r, 9), P(r, 8), P(r, 7), P(r, 6)),
                     r.U32(6));
             return;
@@ -161,7 +167,7 @@ public:
             }
             if (!need(8))
                 return;
-            const QImage img = DecodePacked(r.From(22));
+            const QImage img = PackedBitmap(p_, r.From(22));
             const int w = P(r, 5), h = P(r, 4);
             p_.Blit(img, QRectF(P(r, 3), P(r, 2), w, h), QRectF(P(r, 7), P(r, 6), w, h), r.U32(6));
             return;
@@ -170,7 +176,7 @@ public:
             if (!need(9) || r.U16(6) != 0)
                 return;
             const View dib = r.From(24);
-            const QImage img = DecodePacked(dib);
+            const QImage img = PackedBitmap(p_, dib);
             const int w = r.U16(18), h = r.U16(16);
             const QRectF src = DibSource(dib, img, r.U16(14), r.U16(12), w, h);
             const QTransform page = p_.Page();
@@ -206,7 +212,7 @@ private:
 
 } // namespace
 
-QImage RenderWmf(View f, QString &error)
+QImage RenderWmf(View f, QString &error, const Progress &progress)
 {
     qint64 off = 0;
     const bool placeable = f.U32(0) == 0x9AC6CDD7u;
@@ -278,16 +284,24 @@ QImage RenderWmf(View f, QString &error)
         player.s.winExt = winExt;
         player.s.vpExt = QPointF(w, h);
         WmfPlayer wmf(player);
+        ProgressReport report(progress, f.n);
         const bool sound = walk([&](uint16_t func, View r) {
+            report.At(r.p - f.p);
             wmf.Record(func, r);
-            return true;
+            return !player.budget.Exceeded();
         });
         if (!sound) {
             error = Damaged();
             return {};
         }
+        if (player.budget.Exceeded()) {
+            error = player.budget.Refusal();
+            return {};
+        }
+        report.At(f.n);
     }
-    return img.convertToFormat(QImage::Format_RGBX8888);
+    img.convertTo(QImage::Format_RGBX8888); // in place: a second picture would double the peak
+    return img;
 }
 
 } // namespace metafile::detail
