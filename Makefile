@@ -4,7 +4,7 @@ JOBS    ?= $(shell nproc)
 EXAMPLE ?= examples/grains.grz
 IMAGE   ?= examples/coins.png
 
-.PHONY: deps configure build run test bench clean fuzz test-sanitize
+.PHONY: deps configure build run test bench clean fuzz test-sanitize install
 
 deps:
 	@bash scripts/install-deps.sh
@@ -34,6 +34,12 @@ test: build
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+
+# The programs, the add-on library, the desktop entry, icons and the MIME type of ".grz"
+# files; DESTDIR stages it for a package.
+PREFIX ?= /usr/local
+install: build
+	@DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 # The sanitizer and fuzz builds use clang, so that both compilers keep building the code.
 SANITIZE_BUILD ?= build-asan
