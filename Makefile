@@ -4,7 +4,7 @@ JOBS    ?= $(shell nproc)
 EXAMPLE ?= examples/grains.grz
 IMAGE   ?= examples/coins.png
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench clean fuzz test-sanitize install
 
 deps:
 	@bash scripts/install-deps.sh
@@ -37,5 +37,30 @@ test: build
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b || exit 1; done
 
+# The programs, the add-on library, the desktop entry, icons and the MIME type of ".grz"
+# files; DESTDIR stages it for a package.
+PREFIX ?= /usr/local
+install: build
+	@DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The sanitizer and fuzz builds use clang, so that both compilers keep building the code.
+SANITIZE_BUILD ?= build-asan
+FUZZ_BUILD     ?= build-fuzz
+FUZZ_SECONDS   ?= 60
+FUZZ_TARGETS   ?=
+CLANG_CONFIGURE = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DGRIZAL2_BENCH=OFF $(LAUNCHER)
+
+# The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) $(CLANG_CONFIGURE) -DGRIZAL2_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS each, one at a time (FUZZ_TARGETS="pcx grz" picks some).
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) $(CLANG_CONFIGURE) -DGRIZAL2_FUZZ=ON -DGRIZAL2_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	@bash fuzz/run.sh $(FUZZ_BUILD)/bin $(FUZZ_SECONDS) "$(FUZZ_TARGETS)"
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

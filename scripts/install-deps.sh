@@ -18,6 +18,8 @@ PACKAGES=(
   # tests: a display server, a real EMF writer, independent image readers and writers,
   # the scanner test backend
   xvfb xauth libemf-dev python3-pil imagemagick sane-utils libsane1
+  # the sanitizer and fuzz builds: clang with its runtimes, llvm-symbolizer for the reports
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

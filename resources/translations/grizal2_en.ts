@@ -286,6 +286,22 @@ No program was found to open it (neither LibreOffice nor xdg-open).</translation
         <source>это не метафайл EMF или WMF</source>
         <translation>this is not an EMF or WMF metafile</translation>
     </message>
+    <message>
+        <source>кисти-узоры метафайла занимают больше %1 млн точек</source>
+        <translation>the metafile&apos;s pattern brushes take more than %1 million pixels</translation>
+    </message>
+    <message>
+        <source>растровые рисунки метафайла занимают больше %1 млн точек</source>
+        <translation>the metafile&apos;s bitmaps take more than %1 million pixels</translation>
+    </message>
+    <message>
+        <source>метафайл требует рисовать больше %1 млрд точек</source>
+        <translation>the metafile asks to paint more than %1 billion pixels</translation>
+    </message>
+    <message>
+        <source>области отсечения метафайла слишком сложны</source>
+        <translation>the metafile&apos;s clipping regions are too complex</translation>
+    </message>
 </context>
 <context>
     <name>MultImage</name>

@@ -25,7 +25,7 @@ public:
     ToolShapeKind toolShape = ShapeLine;
     bool mouseIsDown = false;
     QPoint dragStart, dragEnd;
-    const DrawStyle style; // black solid pen of width 1, white solid brush
+    const DrawStyle style{}; // black solid pen of width 1, white solid brush
 
 private:
     Tool tool_ = Segment;

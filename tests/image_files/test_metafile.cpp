@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -445,6 +446,50 @@ TEST(Metafile, DamagedFilesNeverCrash)
     EXPECT_TRUE(error.contains("слишком")) << error.toStdString();
     EXPECT_TRUE(metafile::Render(MakeWmf({}, true, 30000, 30000, 1), error).isNull());
     EXPECT_TRUE(error.contains("слишком"));
+}
+
+// --- what a file may ask for ------------------------------------------------------------------
+
+TEST(Metafile, ResourceBombsAreRefusedAndRightFilesRead)
+{
+    QString error;
+    // Pattern brushes, each its own object: 1024 x 1024 claimed by four bytes of runs.
+    const QByteArray rle = Le().ints({40, 1024, 1024}).words({1, 8}).ints({1, 0, 0, 0, 1, 0}).u32(0).b;
+    QList<QByteArray> brushes;
+    for (int i = 1; i <= 17; ++i)
+        brushes << EmfRecord(94, Le().ints({i, 0, 32, int(rle.size()), 32 + int(rle.size()), 4}).raw(rle).u32(0x01000000).b);
+    EXPECT_TRUE(metafile::Render(MakeEmf(48, 48, brushes), error).isNull());
+    EXPECT_TRUE(error.contains("кисти")) << error.toStdString();
+    // A polygon whose 800 edges all cross every row: its filling would take minutes.
+    Le zigzag;
+    zigzag.ints({0, 0, 0, 0, 800});
+    for (int i = 0; i < 800; ++i)
+        zigzag.words({i % 100, i % 2 ? 0 : 16000});
+    EXPECT_TRUE(metafile::Render(MakeEmf(100, 16000, {EmfRecord(37, Le().u32(0x80000004).b), EmfRecord(86, zigzag.b)}), error).isNull());
+    EXPECT_TRUE(error.contains("рисовать")) << error.toStdString();
+    // An elliptic clip too tall for the painter to take whole is set band by band; the
+    // rectangles of a clip region may come in any order. Progress goes up to 100 %.
+    const int side = 2600;
+    const QByteArray region =
+        Le().ints({32, 1, 2, 32, 0, 0, 0, 0}).ints({side - 100, side - 100, side, side}).ints({0, 0, 100, 100}).b;
+    std::vector<int> progress;
+    const QImage img = metafile::Render(
+        MakeEmf(side, side, {EmfRecord(59, {}), EmfRecord(42, Le().ints({0, 0, side, side}).b), EmfRecord(60, {}),
+                             EmfRecord(67, Le().ints({5}).b), EmfRecord(37, Le().u32(0x80000004).b),
+                             EmfRecord(43, Le().ints({0, 0, side, side}).b), EmfRecord(75, Le().ints({int(region.size()), 5}).raw(region).b),
+                             EmfRecord(39, Le().ints({2, 0, 0x0000FF, 0}).b), EmfRecord(37, Le().ints({2}).b),
+                             EmfRecord(43, Le().ints({0, 0, side, side}).b)}),
+        error, [&](int percent) { progress.push_back(percent); });
+    ASSERT_FALSE(img.isNull()) << error.toStdString();
+    for (const int y : {30, side / 4, side / 2, side * 3 / 4, side - 30}) // inside the ellipse, every band
+        EXPECT_EQ(Rgb(img, side / 2, y), 0u) << y;
+    EXPECT_EQ(Rgb(img, 20, side / 4), 0xFFFFFFu); // outside it
+    EXPECT_EQ(Rgb(img, 20, side * 3 / 4), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(img, 50, 50), 0xFF0000u); // the later region, its rectangles in any order
+    EXPECT_EQ(Rgb(img, side - 50, side - 50), 0xFF0000u);
+    ASSERT_FALSE(progress.empty());
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(progress.back(), 100);
 }
 
 // --- through the picture reader --------------------------------------------------------------
