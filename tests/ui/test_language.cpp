@@ -7,6 +7,7 @@
 #include "shell/Application.h"
 #include "shell/Settings.h"
 #include "shell/TForm1.h"
+#include "widgets/Messages.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -163,8 +164,19 @@ TEST_F(Language, EnglishRoadFromMicrographToReport)
         << sample->Memo->toPlainText().toStdString();
 
     QStringList texts = Texts(&f) + MenuTexts(f) + messages;
-    for (QDialog *d : f.findChildren<QDialog *>())
+    for (QDialog *d : f.findChildren<QDialog *>()) {
         texts += Texts(d);
+        // Wide enough for the English texts: no caption, label or button cut short.
+        d->show();
+        EXPECT_GE(d->width(), CaptionWidth(d)) << d->windowTitle().toStdString();
+        for (QWidget *w : d->findChildren<QWidget *>()) {
+            const auto *l = qobject_cast<QLabel *>(w);
+            const auto *b = qobject_cast<QAbstractButton *>(w);
+            if (w->isVisible() && ((l && !l->text().isEmpty()) || (b && !b->text().isEmpty())))
+                EXPECT_GE(w->width(), w->sizeHint().width()) << (l ? l->text() : b->text()).toStdString();
+        }
+        d->hide();
+    }
     const QRegularExpression cyrillic(QStringLiteral("[А-Яа-яЁё]"));
     for (const QString &t : texts)
         if (t != "Язык / Language" && t != "Русский")
