@@ -3,6 +3,8 @@
 #include "DialogRecorder.h"
 #include "base/I18n.h"
 #include "imaging/TImageForm.h"
+#include "samples/Generation.h"
+#include "samples/TFormStatDlg.h"
 #include "samples/TStatForm.h"
 #include "shell/Application.h"
 #include "shell/Settings.h"
@@ -15,6 +17,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -162,6 +165,12 @@ TEST_F(Language, EnglishRoadFromMicrographToReport)
     sample->BtnCalcStatClick();
     EXPECT_TRUE(sample->Memo->toPlainText().contains("median diameter d50", Qt::CaseInsensitive))
         << sample->Memo->toPlainText().toStdString();
+
+    // A core text the main window shows, in the core's translation.
+    f.findChild<TFormStatDlg *>()->Edit1->setText(QStringLiteral("x"));
+    f.FormStat();
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_EQ(messages.last(), i18n::Tr("Generation", generation::kBadParams));
 
     QStringList texts = Texts(&f) + MenuTexts(f) + messages;
     for (QDialog *d : f.findChildren<QDialog *>()) {
