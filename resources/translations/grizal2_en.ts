@@ -631,12 +631,22 @@ No program was found to open it (neither LibreOffice nor xdg-open).</translation
         <translation>Invalid scale coefficient</translation>
     </message>
     <message>
-        <source>&amp;Анализ</source>
-        <translation>&amp;Analysis</translation>
-    </message>
-    <message>
         <source>Язык / Language</source>
         <translation>Язык / Language</translation>
+    </message>
+    <message>
+        <source>Найдено частиц: %1</source>
+        <translation>Particles found: %1</translation>
+    </message>
+    <message>
+        <source>Язык интерфейса сменится при следующем запуске программы.
+The interface language changes when the program is started again.</source>
+        <translation>Язык интерфейса сменится при следующем запуске программы.
+The interface language changes when the program is started again.</translation>
+    </message>
+    <message>
+        <source>Язык интерфейса</source>
+        <translation>Interface language</translation>
     </message>
 </context>
 <context>
@@ -850,10 +860,6 @@ No program was found to open it (neither LibreOffice nor xdg-open).</translation
     <message>
         <source>Исходный размер</source>
         <translation>Actual size</translation>
-    </message>
-    <message>
-        <source>Найдено частиц: %1</source>
-        <translation>Particles found: %1</translation>
     </message>
     <message>
         <source>Анализ остановлен на %1 частицах: в выборку вошли первые %1</source>
@@ -1329,10 +1335,6 @@ No program was found to open it (neither LibreOffice nor xdg-open).</translation
     <message>
         <source>%1: в строке %2 %3. Строки ниже не входят в выборку.</source>
         <translation>%1: in row %2 %3. The rows below are not part of the sample.</translation>
-    </message>
-    <message>
-        <source>Невозможно сгруппировать данные</source>
-        <translation>The data cannot be grouped</translation>
     </message>
     <message>
         <source>RTF файлы (*.rtf)|*.rtf|Все файлы (*.*)|*.*</source>

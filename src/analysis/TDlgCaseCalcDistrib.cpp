@@ -9,15 +9,15 @@
 
 TDlgCaseCalcDistrib::TDlgCaseCalcDistrib(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Распределение"));
+    setWindowTitle(tr("Распределение"));
     auto *frame = new QGroupBox(this);
-    ButtonD = new QRadioButton(QStringLiteral("По числу частиц"), frame);
-    ButtonV = new QRadioButton(QStringLiteral("По объему частиц"), frame);
+    ButtonD = new QRadioButton(tr("По числу частиц"), frame);
+    ButtonV = new QRadioButton(tr("По объему частиц"), frame);
     ButtonD->setChecked(true);
     auto *fl = new QVBoxLayout(frame);
     fl->addWidget(ButtonD);
     fl->addWidget(ButtonV);
-    auto *cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    auto *cancel = new QPushButton(tr("Отмена"), this);
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

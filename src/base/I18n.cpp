@@ -8,6 +8,7 @@ namespace i18n {
 namespace {
 // The translators of the last call; the application owns them.
 QTranslator *Installed[2] = {nullptr, nullptr};
+QString Current = QStringLiteral("ru");
 
 QTranslator *Load(QCoreApplication &app, const QString &name, const QString &dir)
 {
@@ -20,6 +21,23 @@ QTranslator *Load(QCoreApplication &app, const QString &name, const QString &dir
 } // namespace
 
 bool IsLanguage(const QString &lang) { return lang == QLatin1String("ru") || lang == QLatin1String("en"); }
+
+std::optional<QString> TakeLanguageOption(QStringList &args)
+{
+    for (int at = 0; at < args.size(); ++at) {
+        const QString &option = args.at(at);
+        if (option.startsWith(QLatin1String("--lang="))) {
+            QString lang = option.mid(7);
+            args.removeAt(at);
+            return lang;
+        }
+        if (option == QLatin1String("--lang")) {
+            args.removeAt(at);
+            return at < args.size() ? args.takeAt(at) : QString();
+        }
+    }
+    return std::nullopt;
+}
 
 bool UseLanguage(QCoreApplication &app, const QString &lang)
 {
@@ -36,7 +54,10 @@ bool UseLanguage(QCoreApplication &app, const QString &lang)
     Installed[0] = Load(app, QStringLiteral("qtbase_") + lang, qtDir);
     if (lang == QLatin1String("en"))
         Installed[1] = Load(app, QStringLiteral("grizal2_en"), QStringLiteral(":/i18n"));
+    Current = lang;
     return true;
 }
+
+QString Language() { return Current; }
 
 } // namespace i18n

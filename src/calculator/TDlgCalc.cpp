@@ -28,7 +28,7 @@ TDlgCalc::TDlgCalc(QWidget *parent, QChar sep)
       engine_(sep.isNull() ? numtext::SystemDecimalSeparator() : sep)
 {
     setObjectName(QStringLiteral("DlgCalc"));
-    setWindowTitle(QStringLiteral("Калькулятор"));
+    setWindowTitle(tr("Калькулятор"));
 
     Edit1 = new QLineEdit(this);
     Edit1->setAlignment(Qt::AlignRight);

@@ -2,7 +2,6 @@
 #include "image_files/PictureMemory.h"
 
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <cstdio>
 
 namespace {
@@ -42,13 +41,8 @@ int main(int argc, char **argv)
     QStringList args = app.arguments().mid(1);
     // The language is a global option, before or after the command. Without it nothing is
     // translated: the texts are the Russian ones, whatever the locale.
-    const int at = int(args.indexOf(QRegularExpression(QStringLiteral("^--lang(=.*)?$"))));
-    if (at >= 0) {
-        const QString option = args.takeAt(at);
-        QString lang = option.mid(7); // after "--lang="
-        if (option.size() == 6 && at < args.size())
-            lang = args.takeAt(at);
-        if (!i18n::UseLanguage(app, lang)) {
+    if (const auto lang = i18n::TakeLanguageOption(args)) {
+        if (!i18n::UseLanguage(app, *lang)) {
             std::fprintf(stderr, "grizal2-cli: --lang takes en or ru\n");
             PrintUsage(stderr);
             return 2;

@@ -21,22 +21,22 @@ void TImageForm::BuildBars()
     auto button = [this](const QString &glyph, const QString &hint, void (TImageForm::*slot)()) {
         return AddCommand(BarImage, TextGlyph(glyph), hint, this, slot);
     };
-    BtnGraph = button(QStringLiteral("✎"), QStringLiteral("Графический редактор"), &TImageForm::BtnGraphClick);
-    BtnFiltr = button(QStringLiteral("M"), QStringLiteral("Медианная фильтрация изображения"), &TImageForm::BtnFiltrClick);
-    BtnNegative = button(QStringLiteral("◐"), QStringLiteral("Преобразование в негативное изображение"),
+    BtnGraph = button(QStringLiteral("✎"), tr("Графический редактор"), &TImageForm::BtnGraphClick);
+    BtnFiltr = button(QStringLiteral("M"), tr("Медианная фильтрация изображения"), &TImageForm::BtnFiltrClick);
+    BtnNegative = button(QStringLiteral("◐"), tr("Преобразование в негативное изображение"),
                          &TImageForm::BtnNegativeClick);
-    BtnMirrorH = button(QStringLiteral("↔"), QStringLiteral("Отразить по горизонтали"), &TImageForm::BtnMirrorHClick);
-    BtnMirrorV = button(QStringLiteral("↕"), QStringLiteral("Отразить по вертикали"), &TImageForm::BtnMirrorVClick);
-    BtnDiffImage = button(QStringLiteral("▤"), QStringLiteral("Разделить по оттенкам"), &TImageForm::BtnDiffImageClick);
-    BtnBandW = button(QStringLiteral("BW"), QStringLiteral("Преобразование в черно-белое изображение"),
+    BtnMirrorH = button(QStringLiteral("↔"), tr("Отразить по горизонтали"), &TImageForm::BtnMirrorHClick);
+    BtnMirrorV = button(QStringLiteral("↕"), tr("Отразить по вертикали"), &TImageForm::BtnMirrorVClick);
+    BtnDiffImage = button(QStringLiteral("▤"), tr("Разделить по оттенкам"), &TImageForm::BtnDiffImageClick);
+    BtnBandW = button(QStringLiteral("BW"), tr("Преобразование в черно-белое изображение"),
                       &TImageForm::BtnBandWClick);
-    BtnGray = button(QStringLiteral("G"), QStringLiteral("Преобразование в оттенки серого"), &TImageForm::BtnGrayClick);
-    BtnClearRect = button(QStringLiteral("▢"), QStringLiteral("Обработка краев изображения"),
+    BtnGray = button(QStringLiteral("G"), tr("Преобразование в оттенки серого"), &TImageForm::BtnGrayClick);
+    BtnClearRect = button(QStringLiteral("▢"), tr("Обработка краев изображения"),
                           &TImageForm::BtnClearRectClick);
-    BtnSelect = button(QStringLiteral("⌖"), QStringLiteral("Ручные измерения"), &TImageForm::BtnSelectClick);
-    BtnAnalis1 = button(QStringLiteral("A1"), QStringLiteral("Анализ бинарного изображения"), &TImageForm::BtnAnalis1Click);
-    btnAnalis2 = button(QStringLiteral("A2"), QStringLiteral("Анализ по оттенкам"), &TImageForm::btnAnalis2Click);
-    BtnP = button(QStringLiteral("P"), QStringLiteral("Функция пользователя"), &TImageForm::BtnPClick);
+    BtnSelect = button(QStringLiteral("⌖"), tr("Ручные измерения"), &TImageForm::BtnSelectClick);
+    BtnAnalis1 = button(QStringLiteral("A1"), tr("Анализ бинарного изображения"), &TImageForm::BtnAnalis1Click);
+    btnAnalis2 = button(QStringLiteral("A2"), tr("Анализ по оттенкам"), &TImageForm::btnAnalis2Click);
+    BtnP = button(QStringLiteral("P"), tr("Функция пользователя"), &TImageForm::BtnPClick);
     // The mirrors are standard actions with the desktop's own pictures.
     BtnMirrorH->setIcon(StandardIcon(QStringLiteral("object-flip-horizontal")));
     BtnMirrorV->setIcon(StandardIcon(QStringLiteral("object-flip-vertical")));
@@ -57,9 +57,9 @@ void TImageForm::BuildBars()
 
     // Separation by shades: the two colours, the relation, apply.
     BarDiffColor1 = new QToolButton(BarDiffImage);
-    BarDiffColor1->setText(QStringLiteral("Цвет 1"));
+    BarDiffColor1->setText(tr("Цвет 1"));
     BarDiffColor2 = new QToolButton(BarDiffImage);
-    BarDiffColor2->setText(QStringLiteral("Цвет 2"));
+    BarDiffColor2->setText(tr("Цвет 2"));
     SetDiffColour(BarDiffColor1, DiffColor1);
     SetDiffColour(BarDiffColor2, DiffColor2);
     connect(BarDiffColor1, &QToolButton::clicked, this, [this] {
@@ -70,9 +70,9 @@ void TImageForm::BuildBars()
         PickColour1 = false;
         PickColour2 = true;
     });
-    RadioButton1 = new QRadioButton(QStringLiteral("<Цвет 1"), BarDiffImage);
-    RadioButton2 = new QRadioButton(QStringLiteral(">Цвет 1"), BarDiffImage);
-    RadioButton3 = new QRadioButton(QStringLiteral("Цвет 1<X<Цвет 2"), BarDiffImage);
+    RadioButton1 = new QRadioButton(tr("<Цвет 1"), BarDiffImage);
+    RadioButton2 = new QRadioButton(tr(">Цвет 1"), BarDiffImage);
+    RadioButton3 = new QRadioButton(tr("Цвет 1<X<Цвет 2"), BarDiffImage);
     QRadioButton *relations[] = {RadioButton1, RadioButton2, RadioButton3}; // by ShadeRelation
     relations[pictures::ShadeDefault]->setChecked(true);
     BarDiffImage->addWidget(BarDiffColor1);
@@ -80,7 +80,7 @@ void TImageForm::BuildBars()
     BarDiffImage->addWidget(RadioButton1);
     BarDiffImage->addWidget(RadioButton2);
     BarDiffImage->addWidget(RadioButton3);
-    BtnDiffImageApply = BarDiffImage->addAction(QStringLiteral("Применить"));
+    BtnDiffImageApply = BarDiffImage->addAction(tr("Применить"));
     connect(BtnDiffImageApply, &QAction::triggered, this, &TImageForm::BtnDiffImageApplyClick);
 
     // The median filter's window.
@@ -99,34 +99,34 @@ void TImageForm::BuildBars()
     BarFiltrImage->addWidget(EditFiltrX);
     BarFiltrImage->addWidget(Label2);
     BarFiltrImage->addWidget(EditFiltrY);
-    BtnFiltrApply = BarFiltrImage->addAction(QStringLiteral("Применить"));
+    BtnFiltrApply = BarFiltrImage->addAction(tr("Применить"));
     connect(BtnFiltrApply, &QAction::triggered, this, &TImageForm::BtnFiltrApplyClick);
 
     // Black and white by brightness.
-    Label3 = new QLabel(QStringLiteral("Яркость, % ="), BarBandW);
+    Label3 = new QLabel(tr("Яркость, % ="), BarBandW);
     EditBright = new QSpinBox(BarBandW);
     EditBright->setRange(pictures::BrightMin, pictures::BrightMax);
     EditBright->setValue(pictures::BrightDefault);
     NameAfter(Label3, EditBright);
     BarBandW->addWidget(Label3);
     BarBandW->addWidget(EditBright);
-    BtnBandWApply = BarBandW->addAction(QStringLiteral("Применить"));
+    BtnBandWApply = BarBandW->addAction(tr("Применить"));
     connect(BtnBandWApply, &QAction::triggered, this, &TImageForm::BtnBandWApplyClick);
 
     // Analysis by shades: the colour, its tolerance, marking and computing.
-    Label4 = new QLabel(QStringLiteral("Градиент ="), BarAnalis2);
+    Label4 = new QLabel(tr("Градиент ="), BarAnalis2);
     EditGrad = new QSpinBox(BarAnalis2);
     EditGrad->setRange(pictures::GradMin, pictures::GradMax);
     EditGrad->setValue(pictures::GradDefault);
     BarAnalis2Color = new QToolButton(BarAnalis2);
-    BarAnalis2Color->setText(QStringLiteral("Цвет"));
+    BarAnalis2Color->setText(tr("Цвет"));
     SetDiffColour(BarAnalis2Color, Analis2Color);
     NameAfter(Label4, EditGrad);
     BarAnalis2->addWidget(Label4);
     BarAnalis2->addWidget(EditGrad);
     BarAnalis2->addWidget(BarAnalis2Color);
-    BtnAnalis2Select = BarAnalis2->addAction(QStringLiteral("Отметить"));
-    BtnAnalis2Calc = BarAnalis2->addAction(QStringLiteral("Рассчитать"));
+    BtnAnalis2Select = BarAnalis2->addAction(tr("Отметить"));
+    BtnAnalis2Calc = BarAnalis2->addAction(tr("Рассчитать"));
     connect(BtnAnalis2Select, &QAction::triggered, this, &TImageForm::BtnAnalis2SelectClick);
     connect(BtnAnalis2Calc, &QAction::triggered, this, &TImageForm::BtnAnalis2CalcClick);
 
@@ -147,30 +147,30 @@ void TImageForm::BuildSelectBar()
         selectGroup_->addAction(a);
         return a;
     };
-    BtnSelect0 = tool(QStringLiteral("↗"), QStringLiteral("Линейные измерения"), &TImageForm::ModeSelect0);
-    BtnSelect1 = tool(QStringLiteral("□"), QStringLiteral("Выделение прямоугольником"), &TImageForm::ModeSelect1);
-    BtnSelect2 = tool(QStringLiteral("○"), QStringLiteral("Выделение эллипсом"), &TImageForm::BtnSelect2Click);
-    BtnSelect3 = tool(QStringLiteral("⌇"), QStringLiteral("Выделение отрезками"), &TImageForm::ModeSelect3);
-    BtnSelect4 = tool(QStringLiteral("~"), QStringLiteral("Непрерывное выделение"), &TImageForm::ModeSelect4);
+    BtnSelect0 = tool(QStringLiteral("↗"), tr("Линейные измерения"), &TImageForm::ModeSelect0);
+    BtnSelect1 = tool(QStringLiteral("□"), tr("Выделение прямоугольником"), &TImageForm::ModeSelect1);
+    BtnSelect2 = tool(QStringLiteral("○"), tr("Выделение эллипсом"), &TImageForm::BtnSelect2Click);
+    BtnSelect3 = tool(QStringLiteral("⌇"), tr("Выделение отрезками"), &TImageForm::ModeSelect3);
+    BtnSelect4 = tool(QStringLiteral("~"), tr("Непрерывное выделение"), &TImageForm::ModeSelect4);
     BtnSelect0->setChecked(true);
     BarSelect->addSeparator();
-    BtnUnselect = action(QStringLiteral("✕"), QStringLiteral("Отменить выделение"), &TImageForm::UnselectClick);
-    BtnSelectCopy = action(QStringLiteral("⧉"), QStringLiteral("Дублировать выделение"), &TImageForm::SelectCopyClick);
-    BtnSelectNew = action(QStringLiteral("N"), QStringLiteral("Новая серия измерений"), &TImageForm::SelectNewClick);
+    BtnUnselect = action(QStringLiteral("✕"), tr("Отменить выделение"), &TImageForm::UnselectClick);
+    BtnSelectCopy = action(QStringLiteral("⧉"), tr("Дублировать выделение"), &TImageForm::SelectCopyClick);
+    BtnSelectNew = action(QStringLiteral("N"), tr("Новая серия измерений"), &TImageForm::SelectNewClick);
     BarSelect->addSeparator();
-    BtnMesurePerimetrCalc = action(QStringLiteral("P"), QStringLiteral("Вычисление периметра"),
+    BtnMesurePerimetrCalc = action(QStringLiteral("P"), tr("Вычисление периметра"),
                                    &TImageForm::MesurePerimetrCalcClick);
-    BtnMesureAreaCalc = action(QStringLiteral("S"), QStringLiteral("Вычисление площади"),
+    BtnMesureAreaCalc = action(QStringLiteral("S"), tr("Вычисление площади"),
                                &TImageForm::MesureAreaCalcClick);
-    BtnMesureSpectrCalc = action(QStringLiteral("D"), QStringLiteral("Вычисление спектральной плотности"),
+    BtnMesureSpectrCalc = action(QStringLiteral("D"), tr("Вычисление спектральной плотности"),
                                  &TImageForm::BtnMesureSpectrCalcClick);
-    Label5 = new QLabel(QStringLiteral("Размер = "), BarSelect);
+    Label5 = new QLabel(tr("Размер = "), BarSelect);
     EditMesure = new QLineEdit(QStringLiteral("0,0"), BarSelect);
     EditMesure->setFixedWidth(100);
     NameAfter(Label5, EditMesure);
     BarSelect->addWidget(Label5);
     BarSelect->addWidget(EditMesure);
-    BtnMesureAccept = AddCommand(BarSelect, QIcon(), QStringLiteral("Принять"), this, &TImageForm::MesureAcceptClick);
+    BtnMesureAccept = AddCommand(BarSelect, QIcon(), tr("Принять"), this, &TImageForm::MesureAcceptClick);
     BarSelect->installEventFilter(this);
 }
 
@@ -193,25 +193,25 @@ void TImageForm::BuildDrawingBars()
     };
 
     brushGroup_ = new QActionGroup(this);
-    SolidBrush = group(BarBrush, brushGroup_, QStringLiteral("■"), QStringLiteral("Сплошное заполнение"));
-    ClearBrush = group(BarBrush, brushGroup_, QStringLiteral("□"), QStringLiteral("Невидимое заполнение"));
-    HorizontalBrush = group(BarBrush, brushGroup_, QStringLiteral("≡"), QStringLiteral("Горизонтальное заполнение"));
-    VerticalBrush = group(BarBrush, brushGroup_, QStringLiteral("|||"), QStringLiteral("Вертикальное заполнение"));
-    FDiagonalBrush = group(BarBrush, brushGroup_, QStringLiteral("///"), QStringLiteral("Диагональное заполнение"));
-    BDiagonalBrush = group(BarBrush, brushGroup_, QStringLiteral("\\\\\\"), QStringLiteral("Диагональное заполнение"));
-    CrossBrush = group(BarBrush, brushGroup_, QStringLiteral("#"), QStringLiteral("Заполнение в клеточку"));
-    DiagCrossBrush = group(BarBrush, brushGroup_, QStringLiteral("X"), QStringLiteral("Заполнение в косую решоточку"));
+    SolidBrush = group(BarBrush, brushGroup_, QStringLiteral("■"), tr("Сплошное заполнение"));
+    ClearBrush = group(BarBrush, brushGroup_, QStringLiteral("□"), tr("Невидимое заполнение"));
+    HorizontalBrush = group(BarBrush, brushGroup_, QStringLiteral("≡"), tr("Горизонтальное заполнение"));
+    VerticalBrush = group(BarBrush, brushGroup_, QStringLiteral("|||"), tr("Вертикальное заполнение"));
+    FDiagonalBrush = group(BarBrush, brushGroup_, QStringLiteral("///"), tr("Диагональное заполнение"));
+    BDiagonalBrush = group(BarBrush, brushGroup_, QStringLiteral("\\\\\\"), tr("Диагональное заполнение"));
+    CrossBrush = group(BarBrush, brushGroup_, QStringLiteral("#"), tr("Заполнение в клеточку"));
+    DiagCrossBrush = group(BarBrush, brushGroup_, QStringLiteral("X"), tr("Заполнение в косую решоточку"));
     SolidBrush->setChecked(true);
     connect(brushGroup_, &QActionGroup::triggered, this, &TImageForm::BrushClick);
-    BtnBrushColor = panel(BarBrush, QStringLiteral("Цвет заполнения"));
+    BtnBrushColor = panel(BarBrush, tr("Цвет заполнения"));
     connect(BtnBrushColor, &QToolButton::clicked, this, &TImageForm::BtnBrushColorClick);
     BarBrush->addSeparator();
     shapeGroup_ = new QActionGroup(this);
-    PointButton = group(BarBrush, shapeGroup_, QStringLiteral("·"), QStringLiteral("Точка"));
-    LineButton = group(BarBrush, shapeGroup_, QStringLiteral("/"), QStringLiteral("Линия"));
-    RectangleButton = group(BarBrush, shapeGroup_, QStringLiteral("▭"), QStringLiteral("Квадрат"));
-    EllipseButton = group(BarBrush, shapeGroup_, QStringLiteral("◯"), QStringLiteral("Круг"));
-    RoundRectButton = group(BarBrush, shapeGroup_, QStringLiteral("▢"), QStringLiteral("Элипс"));
+    PointButton = group(BarBrush, shapeGroup_, QStringLiteral("·"), tr("Точка"));
+    LineButton = group(BarBrush, shapeGroup_, QStringLiteral("/"), tr("Линия"));
+    RectangleButton = group(BarBrush, shapeGroup_, QStringLiteral("▭"), tr("Квадрат"));
+    EllipseButton = group(BarBrush, shapeGroup_, QStringLiteral("◯"), tr("Круг"));
+    RoundRectButton = group(BarBrush, shapeGroup_, QStringLiteral("▢"), tr("Элипс"));
     PointButton->setChecked(true);
     for (auto [button, shape] : {std::pair{PointButton, ShapePoint}, {LineButton, ShapeLine},
                                  {RectangleButton, ShapeRectangle}, {EllipseButton, ShapeEllipse},
@@ -220,24 +220,24 @@ void TImageForm::BuildDrawingBars()
     connect(shapeGroup_, &QActionGroup::triggered, this, &TImageForm::DrawingToolClick);
 
     penGroup_ = new QActionGroup(this);
-    SolidPen = group(BarPen, penGroup_, QStringLiteral("—"), QStringLiteral("Сплошная линия"));
-    DashPen = group(BarPen, penGroup_, QStringLiteral("- -"), QStringLiteral("Пунктирная линия"));
-    DotPen = group(BarPen, penGroup_, QStringLiteral("···"), QStringLiteral("Пунктирная линия"));
-    DashDotPen = group(BarPen, penGroup_, QStringLiteral("-·-"), QStringLiteral("Штрихпунктирная линия"));
-    DashDotDotPen = group(BarPen, penGroup_, QStringLiteral("-··"), QStringLiteral("Штрихпунктирная линия"));
-    ClearPen = group(BarPen, penGroup_, QStringLiteral(" "), QStringLiteral("Невидимая линия"));
+    SolidPen = group(BarPen, penGroup_, QStringLiteral("—"), tr("Сплошная линия"));
+    DashPen = group(BarPen, penGroup_, QStringLiteral("- -"), tr("Пунктирная линия"));
+    DotPen = group(BarPen, penGroup_, QStringLiteral("···"), tr("Пунктирная линия"));
+    DashDotPen = group(BarPen, penGroup_, QStringLiteral("-·-"), tr("Штрихпунктирная линия"));
+    DashDotDotPen = group(BarPen, penGroup_, QStringLiteral("-··"), tr("Штрихпунктирная линия"));
+    ClearPen = group(BarPen, penGroup_, QStringLiteral(" "), tr("Невидимая линия"));
     SolidPen->setChecked(true);
     connect(penGroup_, &QActionGroup::triggered, this, &TImageForm::PenClick);
-    BtnPenColor = panel(BarPen, QStringLiteral("Цвет карандаша"));
+    BtnPenColor = panel(BarPen, tr("Цвет карандаша"));
     connect(BtnPenColor, &QToolButton::clicked, this, &TImageForm::BtnPenColorClick);
     PenWidth = new QScrollBar(Qt::Horizontal, BarPen);
     PenWidth->setRange(1, 100);
     PenWidth->setValue(1);
     PenWidth->setPageStep(10);
     PenWidth->setFixedWidth(120);
-    PenWidth->setToolTip(QStringLiteral("Размер карандаша"));
-    PenWidth->setStatusTip(QStringLiteral("Размер карандаша"));
-    PenWidth->setAccessibleName(QStringLiteral("Размер карандаша"));
+    PenWidth->setToolTip(tr("Размер карандаша"));
+    PenWidth->setStatusTip(tr("Размер карандаша"));
+    PenWidth->setAccessibleName(tr("Размер карандаша"));
     PenSize = new QLabel(QStringLiteral("1"), BarPen);
     PenSize->setMinimumWidth(24);
     BarPen->addWidget(PenWidth);

@@ -1,6 +1,7 @@
 // The commands on the whole picture: the engine's operations with their undo copy, the
 // binary analysis, the analysis by shades and the user function.
 #include "imaging/TImageForm.h"
+#include "base/I18n.h"
 #include "base/NumberForms.h"
 #include "imaging/BinaryAnalysis.h"
 #include "imaging/UserFunctions.h"
@@ -95,11 +96,11 @@ void TImageForm::AnalyseInto(QImage &picture)
     emit analysisReady(*data);
     const int n = data->Count;
     if (n >= pictures::MaxParticles)
-        ShowMessage(QStringLiteral("Анализ остановлен на %1 частицах: в выборку вошли первые %1")
+        ShowMessage(tr("Анализ остановлен на %1 частицах: в выборку вошли первые %1")
                         .arg(pictures::MaxParticles));
     else if (n == 0)
-        ShowMessage(QStringLiteral("Частицы не найдены: анализ ищет черные частицы на белом фоне. "
-                                   "Сначала преобразуйте изображение в черно-белое."));
+        ShowMessage(tr("Частицы не найдены: анализ ищет черные частицы на белом фоне. "
+                       "Сначала преобразуйте изображение в черно-белое."));
 }
 
 void TImageForm::BtnAnalis1Click()
@@ -129,7 +130,7 @@ void TImageForm::BtnPClick()
     UserFunctions &library = LoadedUserFunctions();
     if (!library.Loaded()) {
         // Without the library there is nothing to call; say why instead of doing nothing.
-        ShowMessage(QString::fromUtf8(UserFunctions::NotFoundMessage));
+        ShowMessage(i18n::Tr("UserFunctions", UserFunctions::NotFoundMessage));
         return;
     }
     const int i = settings_.userFunction;
@@ -138,7 +139,7 @@ void TImageForm::BtnPClick()
         return; // no such function, or no picture
     PictureChanged();
     emit seriesWanted(false);
-    emit seriesLines({QStringLiteral("Функция пользователя: ") + library.Name(i),
+    emit seriesLines({tr("Функция пользователя: ") + library.Name(i),
                       UserFunctionResultText(result, numtext::SystemDecimalSeparator())});
     setFocus();
 }

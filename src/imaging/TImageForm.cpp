@@ -41,7 +41,7 @@ TImageForm::TImageForm(TPictures &engine, QWidget *parent) : QWidget(parent), en
     ImageCalibrate->setCursor(Qt::PointingHandCursor);
     ImageCalibrate->installEventFilter(this);
     LabelDate = new QLabel(StatusBar);
-    CheckBoxSave = new QCheckBox(QStringLiteral("Добавлять при сохранении"), StatusBar);
+    CheckBoxSave = new QCheckBox(tr("Добавлять при сохранении"), StatusBar);
     CheckBoxSave->setChecked(true);
     auto zoomButton = [this](const QString &text, const QString &hint, void (TImageForm::*slot)()) {
         auto *b = new QToolButton(StatusBar);
@@ -52,11 +52,11 @@ TImageForm::TImageForm(TPictures &engine, QWidget *parent) : QWidget(parent), en
         connect(b, &QToolButton::clicked, this, slot);
         return b;
     };
-    SpeedButton2 = zoomButton(QStringLiteral("+"), QStringLiteral("Увеличить"), &TImageForm::ZoomIn);
-    SpeedButton3 = zoomButton(QStringLiteral("-"), QStringLiteral("Уменьшить"), &TImageForm::ZoomOut);
-    SpeedButton4 = zoomButton(QStringLiteral("W"), QStringLiteral("Вписать по горизонтали"), &TImageForm::StretchWidth);
-    SpeedButton5 = zoomButton(QStringLiteral("H"), QStringLiteral("Вписать по вертикали"), &TImageForm::StretchHeight);
-    SpeedButton6 = zoomButton(QStringLiteral("A"), QStringLiteral("Исходный размер"), &TImageForm::ActualSize);
+    SpeedButton2 = zoomButton(QStringLiteral("+"), tr("Увеличить"), &TImageForm::ZoomIn);
+    SpeedButton3 = zoomButton(QStringLiteral("-"), tr("Уменьшить"), &TImageForm::ZoomOut);
+    SpeedButton4 = zoomButton(QStringLiteral("W"), tr("Вписать по горизонтали"), &TImageForm::StretchWidth);
+    SpeedButton5 = zoomButton(QStringLiteral("H"), tr("Вписать по вертикали"), &TImageForm::StretchHeight);
+    SpeedButton6 = zoomButton(QStringLiteral("A"), tr("Исходный размер"), &TImageForm::ActualSize);
     auto *sl = new QHBoxLayout(StatusBar);
     sl->setContentsMargins(4, 2, 4, 2);
     sl->addWidget(ImageCalibrate);

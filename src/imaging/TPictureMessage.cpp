@@ -14,7 +14,7 @@ TPictureMessage::TPictureMessage(QWidget *parent)
     setFixedSize(291, 80);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
-    Label1 = new QLabel(QStringLiteral("Сообщение"), this);
+    Label1 = new QLabel(tr("Сообщение"), this);
     Label1->setGeometry(7, 16, 277, 20);
     Label1->setAlignment(Qt::AlignCenter);
     QFont f(QStringLiteral("Arial"));

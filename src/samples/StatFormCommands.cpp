@@ -5,6 +5,7 @@
 #include "analysis/TDlgCaseCalcDistrib.h"
 #include "base/Errors.h"
 #include "base/Files.h"
+#include "base/I18n.h"
 #include "samples/Grouping.h"
 #include "samples/RtfWriter.h"
 #include "samples/SampleGrid.h"
@@ -112,7 +113,7 @@ void TStatForm::BtnGroupClick()
             grouping::Run(d, mode, dlg->SpinEdit1->value(), grouping::ReadLength(dlg->Edit1->text(), Sep()),
                           dlg->SpinEdit2->value());
         } catch (const GrizalError &) {
-            ShowMessage(QStringLiteral("Невозможно сгруппировать данные"));
+            ShowMessage(i18n::Tr("Grouping", grouping::kCannotGroup));
         }
         SetData(d);
     });
@@ -129,7 +130,7 @@ void TStatForm::BtnCalcStatClick()
 {
     OnSample([this](TSampleData &d) {
         if (d.Count == 0) {
-            ShowMessage(QString::fromUtf8(report::kNoData));
+            ShowMessage(i18n::Tr("Report", report::kNoData));
             return;
         }
         TDlgCaseCalcDistrib *dlg = DistributionDialog();
@@ -204,8 +205,8 @@ void TStatForm::ToWordClick()
 void TStatForm::SaveResultsClick()
 {
     if (!SaveDialog)
-        SaveDialog = MakeFileDialog(this, QStringLiteral("Сохранить результаты"),
-                                    QStringLiteral("RTF файлы (*.rtf)|*.rtf|Все файлы (*.*)|*.*"), true,
+        SaveDialog = MakeFileDialog(this, tr("Сохранить результаты"),
+                                    tr("RTF файлы (*.rtf)|*.rtf|Все файлы (*.*)|*.*"), true,
                                     QStringLiteral("rtf"));
     if (ExecDialog(SaveDialog) != QDialog::Accepted || SaveDialog->selectedFiles().isEmpty())
         return;

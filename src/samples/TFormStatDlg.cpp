@@ -15,35 +15,35 @@
 
 TFormStatDlg::TFormStatDlg(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Формирование выборки"));
+    setWindowTitle(tr("Формирование выборки"));
     const QChar sep = numtext::SystemDecimalSeparator();
     auto text = [sep](const char *s) { return QString::fromLatin1(s).replace(QLatin1Char(','), sep); };
 
-    auto *law = new QGroupBox(QStringLiteral("Закон распределения"), this);
-    BtnGoden = new QRadioButton(QStringLiteral("Годена-Андреева"), law);
-    BtnRosin = new QRadioButton(QStringLiteral("Розина-Раммлера"), law);
-    BtnLogNorm = new QRadioButton(QStringLiteral("Логарифмически нормальный"), law);
+    auto *law = new QGroupBox(tr("Закон распределения"), this);
+    BtnGoden = new QRadioButton(tr("Годена-Андреева"), law);
+    BtnRosin = new QRadioButton(tr("Розина-Раммлера"), law);
+    BtnLogNorm = new QRadioButton(tr("Логарифмически нормальный"), law);
     BtnRosin->setChecked(true);
     auto *ll = new QVBoxLayout(law);
     ll->addWidget(BtnGoden);
     ll->addWidget(BtnRosin);
     ll->addWidget(BtnLogNorm);
 
-    auto *sample = new QGroupBox(QStringLiteral("Параметры выборки"), this);
+    auto *sample = new QGroupBox(tr("Параметры выборки"), this);
     SpinEdit = new QSpinBox(sample);
     SpinEdit->setRange(generation::kMinPoints, generation::kMaxPoints);
     SpinEdit->setValue(1000);
     Edit3 = new QLineEdit(text("0,000"), sample);
     Edit4 = new QLineEdit(text("300,000"), sample);
     auto *sl = new QFormLayout(sample);
-    for (auto [label, field] : {std::pair<const char *, QWidget *>{"Число точек", SpinEdit},
-                                {"Начальный диаметр, мкм", Edit3},
-                                {"Конечный диаметр, мкм", Edit4}}) {
-        sl->addRow(QString::fromUtf8(label), field);
-        field->setAccessibleName(QString::fromUtf8(label));
+    for (auto [label, field] : {std::pair<const char *, QWidget *>{QT_TR_NOOP("Число точек"), SpinEdit},
+                                {QT_TR_NOOP("Начальный диаметр, мкм"), Edit3},
+                                {QT_TR_NOOP("Конечный диаметр, мкм"), Edit4}}) {
+        sl->addRow(tr(label), field);
+        field->setAccessibleName(tr(label));
     }
 
-    auto *params = new QGroupBox(QStringLiteral("Параметры распределения"), this);
+    auto *params = new QGroupBox(tr("Параметры распределения"), this);
     Label2 = new QLabel(params);
     Label3 = new QLabel(params);
     Edit1 = new QLineEdit(text("3,260"), params);
@@ -53,7 +53,7 @@ TFormStatDlg::TFormStatDlg(QWidget *parent) : QDialog(parent)
     pl->addRow(Label3, Edit2);
 
     BtnOK = new QPushButton(QStringLiteral("OK"), this);
-    BtnCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    BtnCancel = new QPushButton(tr("Отмена"), this);
     BtnOK->setDefault(true);
     connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -14,28 +14,28 @@
 
 TGroupDlg::TGroupDlg(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Группировка данных"));
-    auto *kind = new QGroupBox(QStringLiteral("Вид группировки"), this);
-    RadioButton1 = new QRadioButton(QStringLiteral("По числу интервалов"), kind);
-    RadioButton2 = new QRadioButton(QStringLiteral("По длинне интервалов"), kind);
-    RadioButton3 = new QRadioButton(QStringLiteral("По числу частиц"), kind);
+    setWindowTitle(tr("Группировка данных"));
+    auto *kind = new QGroupBox(tr("Вид группировки"), this);
+    RadioButton1 = new QRadioButton(tr("По числу интервалов"), kind);
+    RadioButton2 = new QRadioButton(tr("По длинне интервалов"), kind);
+    RadioButton3 = new QRadioButton(tr("По числу частиц"), kind);
     RadioButton1->setChecked(true);
     auto *kl = new QVBoxLayout(kind);
     kl->addWidget(RadioButton1);
     kl->addWidget(RadioButton2);
     kl->addWidget(RadioButton3);
 
-    auto *params = new QGroupBox(QStringLiteral("Параметры группировки"), this);
+    auto *params = new QGroupBox(tr("Параметры группировки"), this);
     SpinEdit1 = new QSpinBox(params);
     SpinEdit1->setRange(0, grouping::kMaxIntervals);
     Edit1 = new QLineEdit(params);
     SpinEdit2 = new QSpinBox(params);
     SpinEdit2->setRange(INT_MIN, INT_MAX);
     auto *pl = new QVBoxLayout(params);
-    for (auto [label, field] : {std::pair<const char *, QWidget *>{"Число интервалов", SpinEdit1},
-                                {"Длина интервала, мкм", Edit1},
-                                {"Число частиц", SpinEdit2}}) {
-        auto *l = new QLabel(QString::fromUtf8(label), params);
+    for (auto [label, field] : {std::pair<const char *, QWidget *>{QT_TR_NOOP("Число интервалов"), SpinEdit1},
+                                {QT_TR_NOOP("Длина интервала, мкм"), Edit1},
+                                {QT_TR_NOOP("Число частиц"), SpinEdit2}}) {
+        auto *l = new QLabel(tr(label), params);
         l->setBuddy(field);
         field->setAccessibleName(l->text());
         pl->addWidget(l);
@@ -43,7 +43,7 @@ TGroupDlg::TGroupDlg(QWidget *parent) : QDialog(parent)
     }
 
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    CancelBtn = new QPushButton(QStringLiteral("Отмена"), this);
+    CancelBtn = new QPushButton(tr("Отмена"), this);
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);

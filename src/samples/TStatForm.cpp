@@ -30,8 +30,8 @@ QString Elided(const QString &text)
 
 QString SampleEndsAt(int elements)
 {
-    return elements == 0 ? QStringLiteral("Выборка пуста")
-                         : QStringLiteral("Выборка заканчивается на строке %1").arg(elements);
+    return elements == 0 ? TStatForm::tr("Выборка пуста")
+                         : TStatForm::tr("Выборка заканчивается на строке %1").arg(elements);
 }
 
 } // namespace
@@ -47,19 +47,19 @@ TStatForm::TStatForm(const SampleDialogs &dialogs, QWidget *parent)
     auto button = [this](const QString &glyph, const QString &hint, void (TStatForm::*slot)()) {
         return AddCommand(BarSelect, TextGlyph(glyph), hint, this, slot);
     };
-    BtnDelSel = button(QStringLiteral("−"), QStringLiteral("Удалить строку"), &TStatForm::DelSelClick);
-    BtnAddSel = button(QStringLiteral("+"), QStringLiteral("Добавить строку"), &TStatForm::AddSelClick);
-    BtnMeanSel = button(QStringLiteral("x̄"), QStringLiteral("Среднее значение"), &TStatForm::CalcSelClick);
-    BtnSumSel = button(QStringLiteral("Σ"), QStringLiteral("Сумма"), &TStatForm::CalcSelClick);
-    BtnMinSel = button(QStringLiteral("min"), QStringLiteral("Минимальное значение"), &TStatForm::CalcSelClick);
-    BtnMaxSel = button(QStringLiteral("max"), QStringLiteral("Максимальное значение"), &TStatForm::CalcSelClick);
-    BtnFSel = button(QStringLiteral("f"), QStringLiteral("Функция пользователя"), &TStatForm::FSelClick);
-    BtnGroup = button(QStringLiteral("▥"), QStringLiteral("Группировка данных"), &TStatForm::BtnGroupClick);
-    BtnCalcStat = button(QStringLiteral("∫"), QStringLiteral("Расчет параметров статистических распределений"),
+    BtnDelSel = button(QStringLiteral("−"), tr("Удалить строку"), &TStatForm::DelSelClick);
+    BtnAddSel = button(QStringLiteral("+"), tr("Добавить строку"), &TStatForm::AddSelClick);
+    BtnMeanSel = button(QStringLiteral("x̄"), tr("Среднее значение"), &TStatForm::CalcSelClick);
+    BtnSumSel = button(QStringLiteral("Σ"), tr("Сумма"), &TStatForm::CalcSelClick);
+    BtnMinSel = button(QStringLiteral("min"), tr("Минимальное значение"), &TStatForm::CalcSelClick);
+    BtnMaxSel = button(QStringLiteral("max"), tr("Максимальное значение"), &TStatForm::CalcSelClick);
+    BtnFSel = button(QStringLiteral("f"), tr("Функция пользователя"), &TStatForm::FSelClick);
+    BtnGroup = button(QStringLiteral("▥"), tr("Группировка данных"), &TStatForm::BtnGroupClick);
+    BtnCalcStat = button(QStringLiteral("∫"), tr("Расчет параметров статистических распределений"),
                          &TStatForm::BtnCalcStatClick);
-    BtnToExcel = button(QStringLiteral("XL"), QStringLiteral("Экспорт данных в Excel"), &TStatForm::ToExcelClick);
-    BtnToWord = button(QStringLiteral("W"), QStringLiteral("Экспорт результатов в Word"), &TStatForm::ToWordClick);
-    BtnSaveResults = button(QStringLiteral("▼"), QStringLiteral("Сохранить результаты"),
+    BtnToExcel = button(QStringLiteral("XL"), tr("Экспорт данных в Excel"), &TStatForm::ToExcelClick);
+    BtnToWord = button(QStringLiteral("W"), tr("Экспорт результатов в Word"), &TStatForm::ToWordClick);
+    BtnSaveResults = button(QStringLiteral("▼"), tr("Сохранить результаты"),
                             &TStatForm::SaveResultsClick);
     for (auto [b, icon] : {std::pair{BtnDelSel, "list-remove"}, {BtnAddSel, "list-add"},
                            {BtnToExcel, "x-office-spreadsheet"}, {BtnToWord, "x-office-document"},
@@ -74,14 +74,14 @@ TStatForm::TStatForm(const SampleDialogs &dialogs, QWidget *parent)
         l->move(x, 1);
         return l;
     };
-    Label3 = label(QStringLiteral("№ п/п"), 2);
-    Label4 = label(QStringLiteral("D(L, P, S), мкм"), 48);
+    Label3 = label(tr("№ п/п"), 2);
+    Label4 = label(tr("D(L, P, S), мкм"), 48);
     Label5 = label(QStringLiteral("N"), 206);
 
     StringGrid = new SampleGrid(this);
     StringGrid->setModel(model_);
-    StringGrid->setToolTip(QStringLiteral("Данные о дисперсности"));
-    StringGrid->setStatusTip(QStringLiteral("Данные о дисперсности"));
+    StringGrid->setToolTip(tr("Данные о дисперсности"));
+    StringGrid->setStatusTip(tr("Данные о дисперсности"));
     StringGrid->horizontalHeader()->hide();
     StringGrid->verticalHeader()->hide();
     StringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -98,7 +98,7 @@ TStatForm::TStatForm(const SampleDialogs &dialogs, QWidget *parent)
     connect(StringGrid, &SampleGrid::PasteTextRequested, this, &TStatForm::PasteText);
     connect(model_, &SampleTableModel::TextsChanged, this, &TStatForm::UpdateSampleEnd);
     connect(model_, &SampleTableModel::CountRefused, this, [](int, const QString &text) {
-        ShowMessage(QStringLiteral("Число частиц должно быть целым от 0 до 65535: «%1» не принято.").arg(Elided(text)));
+        ShowMessage(tr("Число частиц должно быть целым от 0 до 65535: «%1» не принято.").arg(Elided(text)));
     });
 
     Memo = new QTextEdit(this);
@@ -204,11 +204,11 @@ void TStatForm::PasteText(const QString &text)
     ResetKeepingCurrentCell();
     const SampleEnd end = model_->Table().FindEnd(Sep());
     if (end.reason == SampleEnd::CountOutOfRange && end.row0 < pasted.rows)
-        ShowMessage(QStringLiteral("Число частиц должно быть целым от 0 до 65535: в строке %1 вставлено «%2». %3.")
+        ShowMessage(tr("Число частиц должно быть целым от 0 до 65535: в строке %1 вставлено «%2». %3.")
                         .arg(end.row0 + 1)
                         .arg(Elided(model_->Table().CountText(end.row0)), SampleEndsAt(end.row0)));
     if (pasted.linesLeftOut)
-        ShowMessage(QStringLiteral("Вставлены первые %1 строк: остальные строки текста в таблицу не помещаются.")
+        ShowMessage(tr("Вставлены первые %1 строк: остальные строки текста в таблицу не помещаются.")
                         .arg(SampleTable::Rows));
 }
 
@@ -222,30 +222,30 @@ void TStatForm::UpdateSampleEnd()
 QString TStatForm::SampleEndText(const SampleEnd &end) const
 {
     if (!end.leavesRows)
-        return QStringLiteral("Элементов в выборке: %1").arg(end.row0);
+        return tr("Элементов в выборке: %1").arg(end.row0);
     const SampleTable &t = model_->Table();
     QString why;
     switch (end.reason) {
     case SampleEnd::Full:
     case SampleEnd::NoSize:
-        why = QStringLiteral("нет размера");
+        why = tr("нет размера");
         break;
     case SampleEnd::NotANumber: {
-        why = QStringLiteral("размер «%1» — не число").arg(Elided(t.SizeText(end.row0)));
+        why = tr("размер «%1» — не число").arg(Elided(t.SizeText(end.row0)));
         const QChar other = Sep() == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(',');
         long double v = 0;
         if (numtext::ReadNumber(t.SizeText(end.row0), other, v))
-            why += QStringLiteral(" (десятичный разделитель — «%1»)").arg(Sep());
+            why += tr(" (десятичный разделитель — «%1»)").arg(Sep());
         break;
     }
     case SampleEnd::TooLarge:
-        why = QStringLiteral("размер «%1» слишком велик").arg(Elided(t.SizeText(end.row0)));
+        why = tr("размер «%1» слишком велик").arg(Elided(t.SizeText(end.row0)));
         break;
     case SampleEnd::CountOutOfRange:
-        why = QStringLiteral("число частиц «%1» вне пределов 0…65535").arg(Elided(t.CountText(end.row0)));
+        why = tr("число частиц «%1» вне пределов 0…65535").arg(Elided(t.CountText(end.row0)));
         break;
     }
-    return QStringLiteral("%1: в строке %2 %3. Строки ниже не входят в выборку.")
+    return tr("%1: в строке %2 %3. Строки ниже не входят в выборку.")
         .arg(SampleEndsAt(end.row0))
         .arg(end.row0 + 1)
         .arg(why);

@@ -1,13 +1,13 @@
 #include "shell/Application.h"
 #include "image_files/PictureMemory.h"
 #include "base/Errors.h"
+#include "base/I18n.h"
+#include "shell/Settings.h"
 #include "widgets/Messages.h"
 #include "shell/TForm1.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -35,11 +35,21 @@ public:
 
 namespace {
 const char kUsage[] =
-    "Usage: grizal2 [SAMPLE.grz ...] [--open-image IMAGE ...]\n"
+    "Usage: grizal2 [--lang en|ru] [SAMPLE.grz ...] [--open-image IMAGE ...]\n"
+    "  --lang en|ru        the interface language for this run; without it, the one chosen\n"
+    "                      in Tools > Language, else Russian\n"
     "  SAMPLE.grz          sample files, each opened in its own sample window, in order\n"
     "  --open-image IMAGE  opens IMAGE as File > Open does, after the sample files (repeatable)\n"
     "  -h, --help          prints this text\n";
 } // namespace
+
+QString StartLanguage(const std::optional<QString> &asked)
+{
+    if (asked && i18n::IsLanguage(*asked))
+        return *asked;
+    const QString stored = ReadLanguage();
+    return i18n::IsLanguage(stored) ? stored : QStringLiteral("ru");
+}
 
 int RunGrizal2(int argc, char **argv)
 {
@@ -54,7 +64,13 @@ int RunGrizal2(int argc, char **argv)
     TApplication app(argc, argv);
     // Plain names are sample files; images come with --open-image and open after them.
     QStringList samples, images;
-    const QStringList args = app.arguments().mid(1); // Qt's own options are taken out
+    QStringList args = app.arguments().mid(1); // Qt's own options are taken out
+    const std::optional<QString> lang = i18n::TakeLanguageOption(args);
+    if (lang && !i18n::IsLanguage(*lang)) {
+        std::fputs("grizal2: --lang takes en or ru\n", stderr);
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
     for (int i = 0; i < args.size(); ++i) {
         if (args.at(i) != QLatin1String("--open-image")) {
             samples << args.at(i);
@@ -69,10 +85,9 @@ int RunGrizal2(int argc, char **argv)
     // No display name: the desktop would append it to every caption ("Калькулятор — Grizal 2").
     QApplication::setApplicationName(QStringLiteral("Grizal 2"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/grizal2.png")));
-    // The interface is Russian whatever the user's locale; numbers still follow the locale.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    // The interface is Russian whatever the user's locale unless English is asked for;
+    // numbers still follow the locale.
+    i18n::UseLanguage(app, StartLanguage(lang));
     TForm1 form(samples);
     form.SetStartImages(images);
     form.showMaximized();

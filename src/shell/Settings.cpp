@@ -54,34 +54,31 @@ StoredSettings ReadSettings(QChar sep)
     return s;
 }
 
-bool WriteSettings(const StoredSettings &s, const QString &programDirectory, QChar sep, QString &error)
+namespace {
+
+// QSettings reports no disk that fills while it writes (it would leave an empty file): the
+// values are composed in a draft, read back, and the draft's bytes then replace the file
+// through the checked atomic write. `values` are keys of `group` with their texts.
+bool WriteValues(const QString &group, const QList<std::pair<QString, QString>> &values, QString &error)
 {
     const QString target = SettingsFileName();
-    // QSettings reports no disk that fills while it writes (it would leave an empty file):
-    // the values are composed in a draft, read back, and the draft's bytes then replace
-    // the file through the checked atomic write.
     QTemporaryDir scratch;
     const QString draft = scratch.filePath(QStringLiteral("draft.conf"));
     bool ok = scratch.isValid() && (!QFile::exists(target) || QFile::copy(target, draft));
-    const QString kpix = numtext::FormatGeneral(s.KPix, sep);
     if (ok) {
         QSettings settings(draft, QSettings::IniFormat);
-        settings.beginGroup(QStringLiteral("Options"));
-        settings.setValue(QStringLiteral("KPix"), kpix);
-        settings.setValue(QStringLiteral("Grizal2Directory"), programDirectory);
-        settings.setValue(QStringLiteral("SizeFlag"), QString::number(s.SizeFlag));
-        settings.setValue(QStringLiteral("AddFuncFlag"), QString::number(s.AddFuncFlag));
+        settings.beginGroup(group);
+        for (const auto &[key, value] : values)
+            settings.setValue(key, value);
         settings.endGroup();
         settings.sync();
         ok = settings.status() == QSettings::NoError;
     }
     if (ok) {
         QSettings back(draft, QSettings::IniFormat);
-        back.beginGroup(QStringLiteral("Options"));
-        ok = back.value(QStringLiteral("KPix")).toString() == kpix
-             && back.value(QStringLiteral("Grizal2Directory")).toString() == programDirectory
-             && back.value(QStringLiteral("SizeFlag")).toString() == QString::number(s.SizeFlag)
-             && back.value(QStringLiteral("AddFuncFlag")).toString() == QString::number(s.AddFuncFlag);
+        back.beginGroup(group);
+        for (const auto &[key, value] : values)
+            ok = ok && back.value(key).toString() == value;
     }
     QFile file(draft);
     ok = ok && file.open(QIODevice::ReadOnly) && QDir().mkpath(QFileInfo(target).absolutePath());
@@ -89,4 +86,30 @@ bool WriteSettings(const StoredSettings &s, const QString &programDirectory, QCh
         return true;
     error = fileio::CannotWrite(target);
     return false;
+}
+
+const QString kInterface = QStringLiteral("Interface");
+const QString kLanguage = QStringLiteral("Language");
+
+} // namespace
+
+bool WriteSettings(const StoredSettings &s, const QString &programDirectory, QChar sep, QString &error)
+{
+    return WriteValues(QStringLiteral("Options"),
+                       {{QStringLiteral("KPix"), numtext::FormatGeneral(s.KPix, sep)},
+                        {QStringLiteral("Grizal2Directory"), programDirectory},
+                        {QStringLiteral("SizeFlag"), QString::number(s.SizeFlag)},
+                        {QStringLiteral("AddFuncFlag"), QString::number(s.AddFuncFlag)}},
+                       error);
+}
+
+QString ReadLanguage()
+{
+    GRIZAL2_SETTINGS(settings);
+    return settings.value(kInterface + QLatin1Char('/') + kLanguage).toString();
+}
+
+bool WriteLanguage(const QString &lang, QString &error)
+{
+    return WriteValues(kInterface, {{kLanguage, lang}}, error);
 }

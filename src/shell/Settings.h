@@ -19,5 +19,9 @@ bool ReadStoredKPix(const QString &text, QChar sep, double &out);
 // Writes "KPix" (general form), "Grizal2Directory", "SizeFlag", "AddFuncFlag", keeping the
 // file's other values. On failure the old file stays as it was and `error` names it.
 bool WriteSettings(const StoredSettings &s, const QString &programDirectory, QChar sep, QString &error);
+// The interface language chosen in the program ("ru" or "en", group "Interface", key
+// "Language"); empty when none was chosen. Written at once, through the same safe write.
+QString ReadLanguage();
+bool WriteLanguage(const QString &lang, QString &error);
 // Where the settings file lives.
 QString SettingsFileName();

@@ -39,23 +39,23 @@ void TwoChoices(QDialog *d, QRadioButton *&first, const QString &a, QRadioButton
 
 TNewDlg::TNewDlg(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Создать"));
-    TwoChoices(this, BtnImg, QStringLiteral("Файл изображения"), BtnStt, QStringLiteral("Файл данных"));
+    setWindowTitle(tr("Создать"));
+    TwoChoices(this, BtnImg, tr("Файл изображения"), BtnStt, tr("Файл данных"));
 }
 
 TOpenDlg::TOpenDlg(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Файл данных"));
-    TwoChoices(this, RadioButton1, QStringLiteral("Открыть"), RadioButton2, QStringLiteral("Дописать"));
+    setWindowTitle(tr("Файл данных"));
+    TwoChoices(this, RadioButton1, tr("Открыть"), RadioButton2, tr("Дописать"));
 }
 
 TNewBMPForm::TNewBMPForm(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Размеры изображения"));
+    setWindowTitle(tr("Размеры изображения"));
     WidthEdit = new QLineEdit(this);
     HeightEdit = new QLineEdit(this);
-    auto *w = new QLabel(QStringLiteral("По &Горизонтали"), this);
-    auto *h = new QLabel(QStringLiteral("По &Вертикали"), this);
+    auto *w = new QLabel(tr("По &Горизонтали"), this);
+    auto *h = new QLabel(tr("По &Вертикали"), this);
     NameAfter(w, WidthEdit);
     NameAfter(h, HeightEdit);
     auto *layout = new QVBoxLayout(this);
@@ -68,7 +68,7 @@ TNewBMPForm::TNewBMPForm(QWidget *parent) : QDialog(parent)
 
 TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("О программе"));
+    setWindowTitle(tr("О программе"));
     auto *layout = new QVBoxLayout(this);
     auto *icon = new QLabel(this);
     icon->setPixmap(QApplication::windowIcon().isNull()
@@ -81,7 +81,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     f.setItalic(true);
     name->setFont(f);
     name->setStyleSheet(QStringLiteral("color: blue"));
-    auto *build = new QLabel(QStringLiteral("сборка 2.31"), this);
+    auto *build = new QLabel(tr("сборка 2.31"), this);
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(icon, 0, Qt::AlignHCenter);

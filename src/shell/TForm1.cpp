@@ -1,5 +1,6 @@
 #include "shell/TForm1.h"
 #include "analysis/TDlgCaseCalcDistrib.h"
+#include "base/I18n.h"
 #include "base/NumberForms.h"
 #include "calculator/TDlgCalc.h"
 #include "imaging/TImageForm.h"
@@ -27,15 +28,15 @@
 
 namespace {
 
-const char *kOpenFilter =
+const char *kOpenFilter = QT_TRANSLATE_NOOP("TForm1",
     "Все графические файлы|*.bmp;*.jpg;*.gif;*.emf;*.wmf;*.tif;*.png;*.ico;*.pcx|BMP файлы (*.bmp)|*.bmp|"
     "JPEG файлы (*.jpg)|*.jpg|GIF файлы (*.gif)|*.gif|EMF файлы (*.emf)|*.emf|WMF файлы (*.wmf)|*.wmf|"
     "TIFF файлы (*.tif)|*.tif|PNG файлы (*.png)|*.png|ICON файлы (*.ico)|*.ico|PCX файлы (*.pcx)|*.pcx|"
-    "Файлы данных Grizal 2 (*.grz)|*.grz|Файлы данных Grizal 2 (*.dat)|*.dat|Все файлы (*.*)|*.*";
-const char *kSaveImageFilter =
-    "Windows Bitmap файлы (*.bmp)|*.bmp|JPEG файлы (*.jpg)|*.jpg|Все файлы (*.*)|*.*";
-const char *kSaveDataFilter =
-    "Файлы данных Grizal 2 (*.grz)|*.grz|Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*";
+    "Файлы данных Grizal 2 (*.grz)|*.grz|Файлы данных Grizal 2 (*.dat)|*.dat|Все файлы (*.*)|*.*");
+const char *kSaveImageFilter = QT_TRANSLATE_NOOP("TForm1",
+    "Windows Bitmap файлы (*.bmp)|*.bmp|JPEG файлы (*.jpg)|*.jpg|Все файлы (*.*)|*.*");
+const char *kSaveDataFilter = QT_TRANSLATE_NOOP("TForm1",
+    "Файлы данных Grizal 2 (*.grz)|*.grz|Текстовые файлы (*.txt)|*.txt|Все файлы (*.*)|*.*");
 
 } // namespace
 
@@ -69,7 +70,7 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     SizeFlag_ = s.SizeFlag;
     AddFuncFlag_ = s.AddFuncFlag;
     if (!LoadedUserFunctions().Load())
-        ShowMessage(QString::fromUtf8(UserFunctions::NotFoundMessage));
+        ShowMessage(i18n::Tr("UserFunctions", UserFunctions::NotFoundMessage));
 
     // The dialogs live from start to end and keep their controls' states between uses.
     KalibrDlg_ = new TKalibrDlg(this);
@@ -83,11 +84,11 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     DlgCalc_ = new TDlgCalc(this);
     connect(DlgCalc_, &TDlgCalc::VisibilityChanged, this, [this] { UpdateCommandState(); });
     CaseCalcDistribDlg_ = new TDlgCaseCalcDistrib(this);
-    OpenDialog = MakeFileDialog(this, QStringLiteral("Открыть"), QString::fromUtf8(kOpenFilter), false, {});
-    SaveImageDialog = MakeFileDialog(this, QStringLiteral("Сохранить файл изображения"),
-                                     QString::fromUtf8(kSaveImageFilter), true, QStringLiteral("bmp"));
-    SaveDataDialog = MakeFileDialog(this, QStringLiteral("Сохранить файл данных"),
-                                    QString::fromUtf8(kSaveDataFilter), true, QStringLiteral("grz"));
+    OpenDialog = MakeFileDialog(this, tr("Открыть"), tr(kOpenFilter), false, {});
+    SaveImageDialog = MakeFileDialog(this, tr("Сохранить файл изображения"),
+                                     tr(kSaveImageFilter), true, QStringLiteral("bmp"));
+    SaveDataDialog = MakeFileDialog(this, tr("Сохранить файл данных"),
+                                    tr(kSaveDataFilter), true, QStringLiteral("grz"));
     UpdateCommandState();
 }
 

@@ -86,6 +86,8 @@ public:
         *ItemSelectTwain, *ItemExit;
     QAction *ItemUndo, *ItemCut, *ItemCopy, *ItemPaste;
     QAction *ItemCalc, *ItemFormStat, *ItemParam, *ItemKalibr;
+    QMenu *SubLanguage;
+    QAction *ItemLanguageRu, *ItemLanguageEn;
     QAction *ItemCascade, *ItemTile;
     QAction *ItemInfo;
     // The tool bar.
@@ -126,6 +128,7 @@ protected:
 private:
     void BuildMenus();
     void BuildToolBar();
+    void ChooseLanguage(const QString &lang);
     void SubWinAboutToShow();
     // Derives the active child's kind and the commands' states: the one place they change.
     void SubWindowActivated(QMdiSubWindow *w);

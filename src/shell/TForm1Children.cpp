@@ -133,7 +133,7 @@ void TForm1::SetActiveCaption(const QString &caption)
 void TForm1::ShowAnalysis(const TSampleData &sample)
 {
     CreateSttChild(QString(), true)->SetData(sample);
-    Panel1->setText(QStringLiteral("Найдено частиц: %1").arg(sample.Count));
+    Panel1->setText(tr("Найдено частиц: %1").arg(sample.Count));
 }
 
 TStatForm *TForm1::SeriesForm() const

@@ -1,6 +1,7 @@
 // The Edit, Service, Window and Information menus.
 #include "shell/TForm1.h"
 #include "analysis/Laws.h"
+#include "base/I18n.h"
 #include "base/NumberForms.h"
 #include "calculator/TDlgCalc.h"
 #include "imaging/TImageForm.h"
@@ -8,6 +9,7 @@
 #include "samples/TFormStatDlg.h"
 #include "samples/TStatForm.h"
 #include "shell/Calibration.h"
+#include "shell/Settings.h"
 #include "shell/SmallDialogs.h"
 #include "shell/TKalibrDlg.h"
 #include "shell/TParamDlg.h"
@@ -70,7 +72,7 @@ void TForm1::FormStat()
     p.points = generation::ClampPoints(dlg->SpinEdit->value());
     if (const char *why = generation::ReadParams(dlg->Edit1->text(), dlg->Edit2->text(), dlg->Edit3->text(),
                                                  dlg->Edit4->text(), numtext::SystemDecimalSeparator(), p)) {
-        ShowMessage(QString::fromUtf8(why));
+        ShowMessage(i18n::Tr("Generation", why));
         return;
     }
     const generation::DiffCurve curve = dlg->BtnGoden->isChecked()  ? laws::DiffGaudin
@@ -78,7 +80,7 @@ void TForm1::FormStat()
                                                                      : laws::DiffLogNormal;
     auto data = std::make_unique<TSampleData>();
     if (!generation::Generate(p, curve, *data))
-        ShowMessage(QString::fromUtf8(generation::kCannotGenerate));
+        ShowMessage(i18n::Tr("Generation", generation::kCannotGenerate));
     CreateSttChild(QString(), true)->SetData(*data);
 }
 
@@ -111,9 +113,24 @@ void TForm1::Kalibr()
     if (calibration::ReadKPix(KalibrDlg_->KPixEdit->text(), sep, v))
         SetKPix(v);
     else
-        ShowMessage(QStringLiteral("Неверное значение коэффициента пересчета"));
+        ShowMessage(tr("Неверное значение коэффициента пересчета"));
     RedrawActiveScaleBar();
     UpdateCommandState();
+}
+
+// Every window builds its texts once, so the choice is stored and read at the next start;
+// the notice is in both languages, for whichever was chosen.
+void TForm1::ChooseLanguage(const QString &lang)
+{
+    QString error;
+    if (!WriteLanguage(lang, error)) {
+        ShowMessage(error);
+        (i18n::Language() == QLatin1String("en") ? ItemLanguageEn : ItemLanguageRu)->setChecked(true);
+        return;
+    }
+    if (lang != i18n::Language())
+        ShowMessage(tr("Язык интерфейса сменится при следующем запуске программы.\n"
+                       "The interface language changes when the program is started again."));
 }
 
 void TForm1::RedrawActiveScaleBar()

@@ -165,7 +165,7 @@ bool TForm1::SaveData(const QString &fileName)
         return false;
     QByteArray bytes;
     if (!datafiles::EncodeForFile(fileName, *data, numtext::SystemDecimalSeparator(), bytes)) {
-        ShowMessage(QStringLiteral("Файл %1 не сохранен: выборка записывается только в файлы .grz и .txt.")
+        ShowMessage(tr("Файл %1 не сохранен: выборка записывается только в файлы .grz и .txt.")
                         .arg(QDir::toNativeSeparators(fileName)));
         return false;
     }
@@ -186,8 +186,8 @@ void TForm1::SaveImage(const QString &fileName)
         return;
     if (ext != QLatin1String(".BMP") && ext != QLatin1String(".JPG")) {
         // Nothing is written; better said than a caption that claims a saved file.
-        ShowMessage(QStringLiteral("Файл \"%1\" не записан: изображение сохраняется в форматах BMP (.bmp) "
-                                   "и JPEG (.jpg)")
+        ShowMessage(tr("Файл \"%1\" не записан: изображение сохраняется в форматах BMP (.bmp) "
+                       "и JPEG (.jpg)")
                         .arg(fileName));
         return;
     }
@@ -199,8 +199,8 @@ void TForm1::SaveImage(const QString &fileName)
     int quality = 100;
     if (ext == QLatin1String(".JPG")) {
         QInputDialog box(this);
-        box.setWindowTitle(QStringLiteral("JPEG компрессия"));
-        box.setLabelText(QStringLiteral("Сжатие, % = "));
+        box.setWindowTitle(tr("JPEG компрессия"));
+        box.setLabelText(tr("Сжатие, % = "));
         box.setTextValue(QStringLiteral("100"));
         const bool ok = ExecDialog(&box) == QDialog::Accepted;
         quality = TMultImage::JpegQualityFromText(ok ? box.textValue() : QStringLiteral("100"));

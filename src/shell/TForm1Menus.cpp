@@ -1,10 +1,12 @@
 // The main window's menus, its tool bar and the states of their commands.
 #include "shell/TForm1.h"
+#include "base/I18n.h"
 #include "calculator/TDlgCalc.h"
 #include "widgets/Commands.h"
 #include "widgets/Glyphs.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -29,53 +31,67 @@ void TForm1::BuildMenus()
         return m;
     };
 
-    SubFile = submenu(QStringLiteral("&Файл"), QStringLiteral("Операции с файлами"));
-    ItemNew = item(SubFile, QStringLiteral("Создать"), QStringLiteral("Создать новый файл"), &TForm1::NewFile);
-    ItemOpen = item(SubFile, QStringLiteral("Открыть"), QStringLiteral("Открыть файл"), &TForm1::Open,
+    SubFile = submenu(tr("&Файл"), tr("Операции с файлами"));
+    ItemNew = item(SubFile, tr("Создать"), tr("Создать новый файл"), &TForm1::NewFile);
+    ItemOpen = item(SubFile, tr("Открыть"), tr("Открыть файл"), &TForm1::Open,
                     QKeySequence(Qt::CTRL | Qt::Key_O));
-    ItemOpenAdd = item(SubFile, QStringLiteral("Объединить"), QStringLiteral("Открыть файлы с объединением"),
+    ItemOpenAdd = item(SubFile, tr("Объединить"), tr("Открыть файлы с объединением"),
                        &TForm1::OpenAdd);
-    ItemSave = item(SubFile, QStringLiteral("Сохранить"), QStringLiteral("Сохранить  файл из активного окна"),
+    ItemSave = item(SubFile, tr("Сохранить"), tr("Сохранить  файл из активного окна"),
                     &TForm1::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
-    ItemClose = item(SubFile, QStringLiteral("Закрыть"), QStringLiteral("Закрыть файл"), &TForm1::ItemCloseClick);
+    ItemClose = item(SubFile, tr("Закрыть"), tr("Закрыть файл"), &TForm1::ItemCloseClick);
     SubFile->addSeparator();
-    ItemGetImage = item(SubFile, QStringLiteral("Получить"), QStringLiteral("Получить изображение из TWAIN"),
+    ItemGetImage = item(SubFile, tr("Получить"), tr("Получить изображение из TWAIN"),
                         &TForm1::GetImage);
-    ItemSelectTwain = item(SubFile, QStringLiteral("Выбрать источник"), QStringLiteral("Выбрать источник TWAIN"),
+    ItemSelectTwain = item(SubFile, tr("Выбрать источник"), tr("Выбрать источник TWAIN"),
                            &TForm1::SelectTwainClick);
     SubFile->addSeparator();
-    ItemExit = item(SubFile, QStringLiteral("Выход"), QStringLiteral("Выход из программы"), &TForm1::ItemExitClick,
+    ItemExit = item(SubFile, tr("Выход"), tr("Выход из программы"), &TForm1::ItemExitClick,
                     QKeySequence(Qt::ALT | Qt::Key_F4));
 
-    SubRed = submenu(QStringLiteral("П&равка"), QStringLiteral("Правка"));
-    ItemUndo = item(SubRed, QStringLiteral("Отменить"), QStringLiteral("Отменить последнюю операцию"),
+    SubRed = submenu(tr("П&равка"), tr("Правка"));
+    ItemUndo = item(SubRed, tr("Отменить"), tr("Отменить последнюю операцию"),
                     &TForm1::ItemUndoClick);
     ItemUndo->setEnabled(false);
     SubRed->addSeparator();
-    ItemCut = item(SubRed, QStringLiteral("Вырезать"), QStringLiteral("Вырезать"), &TForm1::ItemCutClick,
+    ItemCut = item(SubRed, tr("Вырезать"), tr("Вырезать"), &TForm1::ItemCutClick,
                    QKeySequence(Qt::CTRL | Qt::Key_X));
-    ItemCopy = item(SubRed, QStringLiteral("Копировать"), QStringLiteral("Копировать"), &TForm1::ItemCopyClick,
+    ItemCopy = item(SubRed, tr("Копировать"), tr("Копировать"), &TForm1::ItemCopyClick,
                     QKeySequence(Qt::CTRL | Qt::Key_C));
-    ItemPaste = item(SubRed, QStringLiteral("Вставить"), QStringLiteral("Вставить"), &TForm1::ItemPasteClick,
+    ItemPaste = item(SubRed, tr("Вставить"), tr("Вставить"), &TForm1::ItemPasteClick,
                      QKeySequence(Qt::CTRL | Qt::Key_V));
 
-    SubService = submenu(QStringLiteral("&Сервис"), QStringLiteral("Сервис"));
-    ItemCalc = item(SubService, QStringLiteral("Калькулятор"), QStringLiteral("Калькулятор"), &TForm1::CalcClick);
+    SubService = submenu(tr("&Сервис"), tr("Сервис"));
+    ItemCalc = item(SubService, tr("Калькулятор"), tr("Калькулятор"), &TForm1::CalcClick);
     ItemCalc->setCheckable(true);
-    ItemFormStat = item(SubService, QStringLiteral("Формирование выборки"),
-                        QStringLiteral("Формирование выборки с указанными параметрами"), &TForm1::FormStat);
-    ItemParam = item(SubService, QStringLiteral("Параметры"), QStringLiteral("Установка параметров системы"),
+    ItemFormStat = item(SubService, tr("Формирование выборки"),
+                        tr("Формирование выборки с указанными параметрами"), &TForm1::FormStat);
+    ItemParam = item(SubService, tr("Параметры"), tr("Установка параметров системы"),
                      &TForm1::ItemParamClick);
-    ItemKalibr = item(SubService, QStringLiteral("Калибровка"), QStringLiteral("Введение калибровочного коэффициента"),
+    ItemKalibr = item(SubService, tr("Калибровка"), tr("Введение калибровочного коэффициента"),
                       &TForm1::Kalibr);
+    // Named in both languages, so that a reader of either finds it; each language by its own name.
+    SubLanguage = SubService->addMenu(tr("Язык / Language"));
+    SubLanguage->menuAction()->setStatusTip(tr("Язык интерфейса"));
+    auto *languages = new QActionGroup(SubLanguage);
+    auto language = [&](const QString &lang, const QString &name) {
+        QAction *a = languages->addAction(name);
+        SubLanguage->addAction(a);
+        a->setCheckable(true);
+        a->setChecked(lang == i18n::Language());
+        connect(a, &QAction::triggered, this, [this, lang] { ChooseLanguage(lang); });
+        return a;
+    };
+    ItemLanguageRu = language(QStringLiteral("ru"), QStringLiteral("Русский"));
+    ItemLanguageEn = language(QStringLiteral("en"), QStringLiteral("English"));
 
-    SubWin = submenu(QStringLiteral("&Окно"), QString());
-    ItemCascade = item(SubWin, QStringLiteral("Р&асположить все"), QString(), &TForm1::ItemCascadeClick);
-    ItemTile = item(SubWin, QStringLiteral("&Разделить"), QString(), &TForm1::ItemTileClick);
+    SubWin = submenu(tr("&Окно"), QString());
+    ItemCascade = item(SubWin, tr("Р&асположить все"), QString(), &TForm1::ItemCascadeClick);
+    ItemTile = item(SubWin, tr("&Разделить"), QString(), &TForm1::ItemTileClick);
     connect(SubWin, &QMenu::aboutToShow, this, &TForm1::SubWinAboutToShow);
 
-    SubInfo = submenu(QStringLiteral("Ин&формация"), QStringLiteral("Информация"));
-    ItemInfo = item(SubInfo, QStringLiteral("О программе"), QStringLiteral("Информация о программе"),
+    SubInfo = submenu(tr("Ин&формация"), tr("Информация"));
+    ItemInfo = item(SubInfo, tr("О программе"), tr("Информация о программе"),
                     &TForm1::ItemInfoClick);
 }
 
@@ -88,19 +104,19 @@ void TForm1::BuildToolBar()
     auto button = [this](const char *icon, const QString &tip, void (TForm1::*slot)()) {
         return AddCommand(BarMain, StandardIcon(QLatin1String(icon)), tip, this, slot);
     };
-    BtnNew = button("document-new", QStringLiteral("Создать новый файл"), &TForm1::NewFile);
-    BtnOpen = button("document-open", QStringLiteral("Открыть"), &TForm1::Open);
-    BtnOpenAdd = button("grizal-open-add", QStringLiteral("Объединить"), &TForm1::OpenAdd);
-    BtnSave = button("document-save", QStringLiteral("Сохранить"), &TForm1::Save);
-    BtnGetImage = button("scanner", QStringLiteral("Получить"), &TForm1::GetImage);
-    BtnCut = button("edit-cut", QStringLiteral("Вырезать"), &TForm1::ItemCutClick);
-    BtnCopy = button("edit-copy", QStringLiteral("Копировать"), &TForm1::ItemCopyClick);
-    BtnPaste = button("edit-paste", QStringLiteral("Вставить"), &TForm1::ItemPasteClick);
-    BtnCalc = button("accessories-calculator", QStringLiteral("Калькулятор"), &TForm1::CalcClick);
+    BtnNew = button("document-new", tr("Создать новый файл"), &TForm1::NewFile);
+    BtnOpen = button("document-open", tr("Открыть"), &TForm1::Open);
+    BtnOpenAdd = button("grizal-open-add", tr("Объединить"), &TForm1::OpenAdd);
+    BtnSave = button("document-save", tr("Сохранить"), &TForm1::Save);
+    BtnGetImage = button("scanner", tr("Получить"), &TForm1::GetImage);
+    BtnCut = button("edit-cut", tr("Вырезать"), &TForm1::ItemCutClick);
+    BtnCopy = button("edit-copy", tr("Копировать"), &TForm1::ItemCopyClick);
+    BtnPaste = button("edit-paste", tr("Вставить"), &TForm1::ItemPasteClick);
+    BtnCalc = button("accessories-calculator", tr("Калькулятор"), &TForm1::CalcClick);
     BtnCalc->setCheckable(true);
-    BtnFormStat = button("grizal-generate", QStringLiteral("Формирование выборки с указанными параметрами"),
+    BtnFormStat = button("grizal-generate", tr("Формирование выборки с указанными параметрами"),
                          &TForm1::FormStat);
-    BtnInfo = button("help-about", QStringLiteral("О программе"), &TForm1::ItemInfoClick);
+    BtnInfo = button("help-about", tr("О программе"), &TForm1::ItemInfoClick);
     // The menu items of the same commands show the same pictures.
     const std::pair<QAction *, QAction *> twins[] = {
         {ItemNew, BtnNew},           {ItemOpen, BtnOpen}, {ItemOpenAdd, BtnOpenAdd}, {ItemSave, BtnSave},

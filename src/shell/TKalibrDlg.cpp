@@ -20,18 +20,18 @@
 
 TKalibrDlg::TKalibrDlg(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Калибровка"));
-    Label1 = new QLabel(QStringLiteral("Реальный размер объекта, мкм"), this);
+    setWindowTitle(tr("Калибровка"));
+    Label1 = new QLabel(tr("Реальный размер объекта, мкм"), this);
     Edit1 = new QLineEdit(QStringLiteral("500"), this);
-    Label2 = new QLabel(QStringLiteral("Размер объекта в пикселах"), this);
+    Label2 = new QLabel(tr("Размер объекта в пикселах"), this);
     Edit2 = new QLineEdit(this);
-    Label3 = new QLabel(QStringLiteral("Коэффициент пересчета, мкм/пикс"), this);
+    Label3 = new QLabel(tr("Коэффициент пересчета, мкм/пикс"), this);
     KPixEdit = new QLineEdit(QStringLiteral("8") + numtext::SystemDecimalSeparator() + QStringLiteral("7"), this);
     NameAfter(Label1, Edit1);
     NameAfter(Label2, Edit2);
     NameAfter(Label3, KPixEdit);
     BtnOpen = new QPushButton(QStringLiteral("Open"), this);
-    BtnOK = new QPushButton(QStringLiteral("ОК"), this);
+    BtnOK = new QPushButton(tr("ОК"), this);
     // The toolkit's own Cancel caption, translated like every standard button.
     auto *standard = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     BtnCancel = standard->button(QDialogButtonBox::Cancel);
@@ -45,18 +45,18 @@ TKalibrDlg::TKalibrDlg(QWidget *parent) : QDialog(parent)
     Image = new TKalibrImage(this);
     ScrollBox->setWidget(Image);
 
-    OpenDialog = new QFileDialog(this, QStringLiteral("Открыть"));
+    OpenDialog = new QFileDialog(this, tr("Открыть"));
     OpenDialog->setOption(QFileDialog::DontUseNativeDialog, true);
     OpenDialog->setFileMode(QFileDialog::ExistingFile);
     // After the classic list, every kind of picture the program reads.
-    OpenDialog->setNameFilters({QStringLiteral("Графические файлы (*.bmp *.gif *.jpg *.tif *.pcx)"),
+    OpenDialog->setNameFilters({tr("Графические файлы (*.bmp *.gif *.jpg *.tif *.pcx)"),
                                 QStringLiteral("Windows Bitmap Files (*.bmp)"), QStringLiteral("GIF Files(*.gif)"),
                                 QStringLiteral("JPEG Files (*.jpg)"), QStringLiteral("TIFF Files (*.tif)"),
                                 QStringLiteral("PCX Files (*.pcx)"), QStringLiteral("All Files (*.*)"),
-                                QStringLiteral("Все графические файлы (*.bmp *.jpg *.jpeg *.gif *.emf *.wmf *.tif "
-                                               "*.tiff *.png *.ico *.pcx)")});
-    BtnWindowPicture = new QPushButton(QStringLiteral("Из окна изображения"), this);
-    BtnWindowPicture->setToolTip(QStringLiteral("Калибровка по изображению активного окна"));
+                                tr("Все графические файлы (*.bmp *.jpg *.jpeg *.gif *.emf *.wmf *.tif "
+                                   "*.tiff *.png *.ico *.pcx)")});
+    BtnWindowPicture = new QPushButton(tr("Из окна изображения"), this);
+    BtnWindowPicture->setToolTip(tr("Калибровка по изображению активного окна"));
     BtnWindowPicture->setEnabled(false);
     connect(BtnWindowPicture, &QPushButton::clicked, this, [this] { Image->SetPicture(offered_); });
 
@@ -91,7 +91,7 @@ void TKalibrDlg::LoadPictureFile(const QString &fileName)
 {
     const QString ext = TMultImage::CommonExtension(fileio::UpperExtension(fileName));
     if (!TMultImage::IsReadableExtension(ext)) {
-        ShowMessage(QStringLiteral("Файл \"%1\" не является изображением").arg(fileName));
+        ShowMessage(tr("Файл \"%1\" не является изображением").arg(fileName));
         return;
     }
     QImage img;
@@ -118,7 +118,7 @@ void TKalibrDlg::LineMeasured(QPoint from, QPoint to)
         return;
     QString text;
     if (!calibration::MeasuredKPixText(Edit1->text(), L, numtext::SystemDecimalSeparator(), text)) {
-        ShowMessage(QStringLiteral("Не удается вычислить коэффициент пересчета"));
+        ShowMessage(tr("Не удается вычислить коэффициент пересчета"));
         return;
     }
     KPixEdit->setText(text);

@@ -20,26 +20,26 @@ QGroupBox *Group(QWidget *parent, const QString &caption, QWidget *a, QWidget *b
 
 TParamDlg::TParamDlg(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Параметры"));
+    setWindowTitle(tr("Параметры"));
     RasprFunc = new QComboBox(this);
-    RasprFunc->addItems({QStringLiteral("Авто"), QStringLiteral("Годена-Андреева"),
-                         QStringLiteral("Розина-Раммлера"), QStringLiteral("Норамльного распределения"),
-                         QStringLiteral("Лог. норм. распределения")});
-    CheckBox1 = new QCheckBox(QStringLiteral("Гистограмма"), this);
-    CheckBox2 = new QCheckBox(QStringLiteral("Расчетная кривая"), this);
+    RasprFunc->addItems({tr("Авто"), tr("Годена-Андреева"),
+                         tr("Розина-Раммлера"), tr("Норамльного распределения"),
+                         tr("Лог. норм. распределения")});
+    CheckBox1 = new QCheckBox(tr("Гистограмма"), this);
+    CheckBox2 = new QCheckBox(tr("Расчетная кривая"), this);
     CheckBox1->setChecked(true);
     CheckBox2->setChecked(true);
     MesureFunc = new QComboBox(this);
-    MesureFunc->addItems({QStringLiteral("Линейный размер"), QStringLiteral("Площадь"),
-                          QStringLiteral("Периметр")});
+    MesureFunc->addItems({tr("Линейный размер"), tr("Площадь"),
+                          tr("Периметр")});
     ListAddFunc = new QComboBox(this);
     RasprFunc->setCurrentIndex(0);
     MesureFunc->setCurrentIndex(0);
 
-    GroupBox4 = Group(this, QStringLiteral("Показывать график функции"), RasprFunc);
-    GroupBox1 = Group(this, QStringLiteral("Показывать элементы"), CheckBox1, CheckBox2);
-    GroupBox7 = Group(this, QStringLiteral("Анализ"), MesureFunc);
-    GroupBox6 = Group(this, QStringLiteral("Функция пользователя"), ListAddFunc);
+    GroupBox4 = Group(this, tr("Показывать график функции"), RasprFunc);
+    GroupBox1 = Group(this, tr("Показывать элементы"), CheckBox1, CheckBox2);
+    GroupBox7 = Group(this, tr("Анализ"), MesureFunc);
+    GroupBox6 = Group(this, tr("Функция пользователя"), ListAddFunc);
     for (QGroupBox *g : {GroupBox4, GroupBox7, GroupBox6})
         g->findChild<QComboBox *>()->setAccessibleName(g->title());
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);

@@ -9,12 +9,12 @@
 
 TSelectSource::TSelectSource(QWidget *parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Выбрать источник"));
+    setWindowTitle(tr("Выбрать источник"));
     ListSources = new QListWidget(this);
     ListSources->setMinimumSize(360, 160);
-    ListSources->setAccessibleName(QStringLiteral("Устройства сканирования"));
+    ListSources->setAccessibleName(tr("Устройства сканирования"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Отмена"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ListSources, &QListWidget::itemDoubleClicked, this, &TSelectSource::ListSourcesDoubleClick);
@@ -32,7 +32,7 @@ bool TSelectSource::Execute(const QList<scanner::Device> &devices)
 {
     if (devices.isEmpty()) {
         // An empty list to choose from would say nothing.
-        ShowMessage(QStringLiteral("Устройства сканирования не найдены"));
+        ShowMessage(tr("Устройства сканирования не найдены"));
         return false;
     }
     devices_ = devices;
