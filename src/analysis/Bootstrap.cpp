@@ -254,6 +254,8 @@ Result FitSample(const Sample &s, const Options &o)
         std::vector<double> counts;
         Fitter fitter;
         for (int b = from; b < to; ++b) {
+            if (o.stop && o.stop->load(std::memory_order_relaxed))
+                return;
             Rng rng(o.seed, uint64_t(b));
             draw.Draw(rng, counts);
             fitter.Load(s, counts.data());
@@ -266,6 +268,8 @@ Result FitSample(const Sample &s, const Options &o)
                 } catch (const FitError &) {
                 }
             }
+            if (o.done)
+                o.done->fetch_add(1, std::memory_order_relaxed);
         }
     };
     int threads = o.threads > 0 ? o.threads : int(std::thread::hardware_concurrency());
