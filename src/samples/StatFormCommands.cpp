@@ -151,10 +151,7 @@ void TStatForm::BtnCalcStatClick()
                 ShowMessage(e.text);
                 break;
             case report::Event::Picture:
-                QGuiApplication::clipboard()->setImage(e.picture);
-                // After the report it belongs to, wherever the caret was.
-                Memo->moveCursor(QTextCursor::End);
-                InsertPicture(e.picture);
+                AppendChart(e.picture);
                 break;
             }
             if (e.kind == report::Event::UnhandledError)
@@ -162,6 +159,13 @@ void TStatForm::BtnCalcStatClick()
         }
         emit chartLawChosen(chartLaw);
     });
+}
+
+void TStatForm::AppendChart(const QImage &picture)
+{
+    QGuiApplication::clipboard()->setImage(picture);
+    Memo->moveCursor(QTextCursor::End);
+    InsertPicture(picture);
 }
 
 // The hand-over files are written whole: an export that fails leaves the last good file.

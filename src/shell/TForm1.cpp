@@ -1,5 +1,6 @@
 #include "shell/TForm1.h"
 #include "analysis/TDlgCaseCalcDistrib.h"
+#include "analysis/TFitDlg.h"
 #include "base/NumberForms.h"
 #include "calculator/TDlgCalc.h"
 #include "imaging/TImageForm.h"
@@ -83,6 +84,7 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     DlgCalc_ = new TDlgCalc(this);
     connect(DlgCalc_, &TDlgCalc::VisibilityChanged, this, [this] { UpdateCommandState(); });
     CaseCalcDistribDlg_ = new TDlgCaseCalcDistrib(this);
+    FitDlg_ = new TFitDlg(this);
     OpenDialog = MakeFileDialog(this, QStringLiteral("Открыть"), QString::fromUtf8(kOpenFilter), false, {});
     SaveImageDialog = MakeFileDialog(this, QStringLiteral("Сохранить файл изображения"),
                                      QString::fromUtf8(kSaveImageFilter), true, QStringLiteral("bmp"));

@@ -1,4 +1,4 @@
-// The Edit, Service, Window and Information menus.
+// The Edit, Service, Analysis, Window and Information menus.
 #include "shell/TForm1.h"
 #include "analysis/Laws.h"
 #include "base/NumberForms.h"
@@ -114,6 +114,14 @@ void TForm1::Kalibr()
         ShowMessage(QStringLiteral("Неверное значение коэффициента пересчета"));
     RedrawActiveScaleBar();
     UpdateCommandState();
+}
+
+// The fit runs in the sample window, as its tool button does.
+void TForm1::ItemFitClick()
+{
+    if (StatFormActive_)
+        if (TStatForm *f = ActiveStatForm())
+            f->BtnFitClick();
 }
 
 void TForm1::RedrawActiveScaleBar()

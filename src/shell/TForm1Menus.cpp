@@ -69,6 +69,12 @@ void TForm1::BuildMenus()
     ItemKalibr = item(SubService, QStringLiteral("Калибровка"), QStringLiteral("Введение калибровочного коэффициента"),
                       &TForm1::Kalibr);
 
+    SubAnalysis = submenu(tr("&Анализ"), tr("Анализ"));
+    ItemFit = item(SubAnalysis, tr("Статистика (максимальное правдоподобие)..."),
+                   tr("Законы распределения по методу максимального правдоподобия с доверительными интервалами"),
+                   &TForm1::ItemFitClick);
+    ItemFit->setIcon(DrawnIcon(QStringLiteral("grizal-fit")));
+
     SubWin = submenu(QStringLiteral("&Окно"), QString());
     ItemCascade = item(SubWin, QStringLiteral("Р&асположить все"), QString(), &TForm1::ItemCascadeClick);
     ItemTile = item(SubWin, QStringLiteral("&Разделить"), QString(), &TForm1::ItemTileClick);
@@ -118,6 +124,7 @@ void TForm1::UpdateCommandState()
     for (QAction *a : {ItemSave, ItemClose, ItemCut, ItemCopy, ItemPaste, ItemCascade, ItemTile, BtnSave,
                        BtnCut, BtnCopy, BtnPaste})
         a->setEnabled(child);
+    ItemFit->setEnabled(StatFormActive_);
     const bool calc = DlgCalc_ && DlgCalc_->isVisible();
     ItemCalc->setChecked(calc);
     BtnCalc->setChecked(calc);
