@@ -294,6 +294,8 @@ Result FitSample(const Sample &s, const Options &o)
     for (const std::exception_ptr &e : errors)
         if (e)
             std::rethrow_exception(e);
+    if (o.stop && o.stop->load())
+        return r; // incomplete; the caller drops it
 
     for (int law = 1; law <= kLaws; ++law) {
         LawResult &l = r.law[law];
