@@ -185,12 +185,14 @@ double Percentile(std::vector<double> v, double p)
     v.erase(std::remove_if(v.begin(), v.end(), [](double x) { return !std::isfinite(x); }), v.end());
     if (v.empty())
         return kNaN;
-    std::sort(v.begin(), v.end());
+    // Two order statistics without sorting: the chart asks for them at every column.
     const double h = (double(v.size()) - 1) * p;
-    const size_t i = size_t(std::floor(h));
+    const size_t i = std::min(size_t(std::floor(h)), v.size() - 1);
+    std::nth_element(v.begin(), v.begin() + std::ptrdiff_t(i), v.end());
     if (i + 1 >= v.size())
-        return v.back();
-    return v[i] + (h - double(i)) * (v[i + 1] - v[i]);
+        return v[i];
+    const double next = *std::min_element(v.begin() + std::ptrdiff_t(i) + 1, v.end());
+    return v[i] + (h - double(i)) * (next - v[i]);
 }
 
 Interval PercentileInterval(std::vector<double> v, double level)

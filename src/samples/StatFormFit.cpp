@@ -70,14 +70,19 @@ bool FitOffThread(QWidget *owner, const TSampleData &d, bool byVolume, bool clas
         progress.setMinimumDuration(0);
         progress.setAutoReset(false);
         progress.setAutoClose(false);
+        FitCaption(&progress);
         QObject::connect(&progress, &QProgressDialog::canceled, &loop, [&] {
             stop = true;
             progress.setLabelText(T(QT_TRANSLATE_NOOP("TStatForm", "Остановка...")));
         });
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, &progress, [&] {
-            if (!stop)
-                progress.setValue(o.resamples > 0 ? int(int64_t(done) * 100 / o.resamples) : 0);
+            if (stop)
+                return;
+            if (done < o.resamples)
+                progress.setValue(int(int64_t(done) * 100 / o.resamples));
+            else if (progress.maximum() > 0)
+                progress.setRange(0, 0); // the intervals and the chart: busy, no measure
         });
         poll.start(100);
         progress.show();
