@@ -108,6 +108,19 @@ TEST_F(FitWindow, MemoAndRtfHoldTheNumbersOfTheCommandLine)
     EXPECT_EQ(doc.count("\\pict"), 1);
 }
 
+// A field that cannot be read keeps the dialog open and is said; nothing runs.
+TEST_F(FitWindow, AWrongFieldIsSaid)
+{
+    TFitDlg dlg;
+    dlg.EditLevel->setText("1");
+    dlg.accept();
+    EXPECT_NE(dlg.result(), QDialog::Accepted);
+    Fit(false, false, "1e3", "1");
+    EXPECT_EQ(messages, QStringList({"Доверительная вероятность должна быть числом больше 0 и меньше 1",
+                                     "Число выборок бутстрепа должно быть целым от 0 до 1000000"}));
+    EXPECT_TRUE(f.Memo->toPlainText().isEmpty());
+}
+
 // A bootstrap of a million resamples, cancelled from its progress window: nothing is added,
 // nothing said, and the window is free at once.
 TEST_F(FitWindow, CancelDropsTheFit)
