@@ -185,12 +185,14 @@ double Percentile(std::vector<double> v, double p)
     v.erase(std::remove_if(v.begin(), v.end(), [](double x) { return !std::isfinite(x); }), v.end());
     if (v.empty())
         return kNaN;
-    std::sort(v.begin(), v.end());
+    // Two order statistics without sorting: the chart asks for them at every column.
     const double h = (double(v.size()) - 1) * p;
-    const size_t i = size_t(std::floor(h));
+    const size_t i = std::min(size_t(std::floor(h)), v.size() - 1);
+    std::nth_element(v.begin(), v.begin() + std::ptrdiff_t(i), v.end());
     if (i + 1 >= v.size())
-        return v.back();
-    return v[i] + (h - double(i)) * (v[i + 1] - v[i]);
+        return v[i];
+    const double next = *std::min_element(v.begin() + std::ptrdiff_t(i) + 1, v.end());
+    return v[i] + (h - double(i)) * (next - v[i]);
 }
 
 Interval PercentileInterval(std::vector<double> v, double level)
@@ -254,6 +256,8 @@ Result FitSample(const Sample &s, const Options &o)
         std::vector<double> counts;
         Fitter fitter;
         for (int b = from; b < to; ++b) {
+            if (o.stop && o.stop->load(std::memory_order_relaxed))
+                return;
             Rng rng(o.seed, uint64_t(b));
             draw.Draw(rng, counts);
             fitter.Load(s, counts.data());
@@ -266,6 +270,8 @@ Result FitSample(const Sample &s, const Options &o)
                 } catch (const FitError &) {
                 }
             }
+            if (o.done)
+                o.done->fetch_add(1, std::memory_order_relaxed);
         }
     };
     int threads = o.threads > 0 ? o.threads : int(std::thread::hardware_concurrency());
@@ -290,6 +296,8 @@ Result FitSample(const Sample &s, const Options &o)
     for (const std::exception_ptr &e : errors)
         if (e)
             std::rethrow_exception(e);
+    if (o.stop && o.stop->load())
+        return r; // incomplete; the caller drops it
 
     for (int law = 1; law <= kLaws; ++law) {
         LawResult &l = r.law[law];

@@ -4,6 +4,7 @@
 // resample's number, so the result does not depend on how many threads share the work.
 #include "analysis/MaxLikelihood.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -29,6 +30,10 @@ struct Options {
     double level = 0.95;
     uint64_t seed = 1;
     int threads = 0; // 0: one per core
+    // For a caller that follows the bootstrap from another thread: the resamples done so
+    // far, and a request to stop, after which the result is incomplete and to be dropped.
+    std::atomic<int> *done = nullptr;
+    const std::atomic<bool> *stop = nullptr;
 };
 
 struct Interval {

@@ -62,6 +62,8 @@ QImage DrawFitChart(const Sample &s, const Result &r, QChar sep)
         QPolygonF upper, lower;
         std::vector<double> F(boot.size());
         for (int c = kLeft; c <= kRight; ++c) {
+            if (r.options.stop && r.options.stop->load(std::memory_order_relaxed))
+                break; // a window gave up the fit; the chart is dropped
             for (size_t k = 0; k < boot.size(); ++k)
                 F[k] = Cdf(r.best, boot[k], xAt(c));
             upper << QPointF(c, Y(Percentile(F, (1 + r.options.level) / 2)));

@@ -82,6 +82,8 @@ Section RunFit(const TSampleData &data, bool byVolume, bool classes, const Optio
     try {
         const Sample s = Prepare(data, byVolume, classes);
         const Result r = FitSample(s, o);
+        if (o.stop && o.stop->load())
+            return out; // incomplete; the caller drops it
         out.lines = ReportLines(r, sep);
         out.picture = DrawFitChart(s, r, sep);
     } catch (const FitError &e) {

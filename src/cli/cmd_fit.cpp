@@ -1,5 +1,6 @@
 // fit: the four laws by maximum likelihood, with bootstrap intervals.
 #include "analysis/Bootstrap.h"
+#include "analysis/FitOptions.h"
 #include "base/NumberForms.h"
 #include "cli/Cli.h"
 
@@ -122,17 +123,9 @@ int CmdFit(const QStringList &argsIn)
     if (args.size() != 1 || (by != QLatin1String("number") && by != QLatin1String("volume")))
         return cli::UsageError("fit");
     mle::Options options;
-    bool ok = false;
-    options.resamples = boot.toInt(&ok);
-    if (!ok || options.resamples < 0 || options.resamples > 1000000)
-        return cli::UsageError("fit", QStringLiteral("--boot takes a whole number from 0 to 1000000"));
-    double lv = 0;
-    if (!cli::ParseCliNumber(level, lv) || !(lv > 0 && lv < 1))
-        return cli::UsageError("fit", QStringLiteral("--level takes a number between 0 and 1"));
-    options.level = lv;
-    options.seed = seed.toULongLong(&ok);
-    if (!ok)
-        return cli::UsageError("fit", QStringLiteral("--seed takes a whole number from 0 to 2^64-1"));
+    const mle::OptionField wrong = mle::ReadOptions(boot, level, seed, QLatin1Char('.'), options);
+    if (wrong != mle::OptionField::None)
+        return cli::UsageError("fit", mle::OptionFieldText(wrong, false));
     const bool byVolume = by == QLatin1String("volume");
 
     mle::Result result;

@@ -152,10 +152,7 @@ void TStatForm::BtnCalcStatClick()
                 ShowMessage(e.text);
                 break;
             case report::Event::Picture:
-                QGuiApplication::clipboard()->setImage(e.picture);
-                // After the report it belongs to, wherever the caret was.
-                Memo->moveCursor(QTextCursor::End);
-                InsertPicture(e.picture);
+                AppendChart(e.picture);
                 break;
             }
             if (e.kind == report::Event::UnhandledError)
@@ -163,6 +160,13 @@ void TStatForm::BtnCalcStatClick()
         }
         emit chartLawChosen(chartLaw);
     });
+}
+
+void TStatForm::AppendChart(const QImage &picture)
+{
+    QGuiApplication::clipboard()->setImage(picture);
+    Memo->moveCursor(QTextCursor::End);
+    InsertPicture(picture);
 }
 
 // The hand-over files are written whole: an export that fails leaves the last good file.

@@ -61,6 +61,8 @@ TStatForm::TStatForm(const SampleDialogs &dialogs, QWidget *parent)
     BtnToWord = button(QStringLiteral("W"), tr("Экспорт результатов в Word"), &TStatForm::ToWordClick);
     BtnSaveResults = button(QStringLiteral("▼"), tr("Сохранить результаты"),
                             &TStatForm::SaveResultsClick);
+    BtnFit = AddCommand(BarSelect, DrawnIcon(QStringLiteral("grizal-fit")),
+                        tr("Статистика (максимальное правдоподобие)"), this, &TStatForm::BtnFitClick);
     for (auto [b, icon] : {std::pair{BtnDelSel, "list-remove"}, {BtnAddSel, "list-add"},
                            {BtnToExcel, "x-office-spreadsheet"}, {BtnToWord, "x-office-document"},
                            {BtnSaveResults, "document-save"}})

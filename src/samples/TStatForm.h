@@ -1,7 +1,7 @@
 #pragma once
 // The sample window: a tool strip, the 10000-row table that is the only store of the
 // sample, and the report memo. It reports to whoever made it by signals. The commands of
-// its bar are in StatFormCommands.cpp.
+// its bar are in StatFormCommands.cpp, the maximum-likelihood fit in StatFormFit.cpp.
 #include "samples/Export.h"
 #include "samples/SampleData.h"
 
@@ -20,6 +20,7 @@ class QToolBar;
 class SampleGrid;
 class SampleTableModel;
 class TDlgCaseCalcDistrib;
+class TFitDlg;
 class TGroupDlg;
 struct SampleEnd;
 
@@ -36,6 +37,7 @@ struct ReportSettings {
 struct SampleDialogs {
     TGroupDlg *group = nullptr;
     TDlgCaseCalcDistrib *distribution = nullptr;
+    TFitDlg *fit = nullptr;
 };
 
 class TStatForm : public QWidget {
@@ -68,6 +70,8 @@ public:
     QToolBar *BarSelect;
     QAction *BtnDelSel, *BtnAddSel, *BtnMeanSel, *BtnSumSel, *BtnMinSel, *BtnMaxSel, *BtnFSel,
         *BtnGroup, *BtnCalcStat, *BtnToExcel, *BtnToWord, *BtnSaveResults;
+    // After the bar's own commands: the laws by maximum likelihood, with intervals.
+    QAction *BtnFit;
     QWidget *Panel1;
     QLabel *Label3, *Label4, *Label5;
     SampleGrid *StringGrid;
@@ -93,6 +97,7 @@ public slots:
     void ToExcelClick();
     void ToWordClick();
     void SaveResultsClick();
+    void BtnFitClick();
 
 private:
     void UpdateSampleEnd();
@@ -103,6 +108,9 @@ private:
     void ResetKeepingCurrentCell();
     TGroupDlg *GroupDialog();
     TDlgCaseCalcDistrib *DistributionDialog();
+    TFitDlg *FitDialog();
+    // A chart after the report it belongs to, wherever the caret was; the clipboard keeps it.
+    void AppendChart(const QImage &picture);
     void OnSample(const std::function<void(TSampleData &)> &command);
     // The memo as RTF into the file; false after the message.
     bool SaveMemo(const QString &fileName);

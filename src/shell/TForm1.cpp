@@ -1,5 +1,6 @@
 #include "shell/TForm1.h"
 #include "analysis/TDlgCaseCalcDistrib.h"
+#include "analysis/TFitDlg.h"
 #include "base/I18n.h"
 #include "base/NumberForms.h"
 #include "calculator/TDlgCalc.h"
@@ -84,6 +85,7 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     DlgCalc_ = new TDlgCalc(this);
     connect(DlgCalc_, &TDlgCalc::VisibilityChanged, this, [this] { UpdateCommandState(); });
     CaseCalcDistribDlg_ = new TDlgCaseCalcDistrib(this);
+    FitDlg_ = new TFitDlg(this);
     OpenDialog = MakeFileDialog(this, tr("Открыть"), tr(kOpenFilter), false, {});
     SaveImageDialog = MakeFileDialog(this, tr("Сохранить файл изображения"),
                                      tr(kSaveImageFilter), true, QStringLiteral("bmp"));

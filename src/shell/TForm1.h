@@ -24,6 +24,7 @@ class QMenu;
 class QToolBar;
 class TAboutBox;
 class TDlgCaseCalcDistrib;
+class TFitDlg;
 class TFormStatDlg;
 class TGroupDlg;
 class TImageForm;
@@ -81,13 +82,14 @@ public:
     TKalibrDlg *KalibrDlg() const { return KalibrDlg_; }
 
     // Menus and items.
-    QMenu *SubFile, *SubRed, *SubService, *SubWin, *SubInfo;
+    QMenu *SubFile, *SubRed, *SubService, *SubAnalysis, *SubWin, *SubInfo;
     QAction *ItemNew, *ItemOpen, *ItemOpenAdd, *ItemSave, *ItemClose, *ItemGetImage,
         *ItemSelectTwain, *ItemExit;
     QAction *ItemUndo, *ItemCut, *ItemCopy, *ItemPaste;
     QAction *ItemCalc, *ItemFormStat, *ItemParam, *ItemKalibr;
     QMenu *SubLanguage;
     QAction *ItemLanguageRu, *ItemLanguageEn;
+    QAction *ItemFit;
     QAction *ItemCascade, *ItemTile;
     QAction *ItemInfo;
     // The tool bar.
@@ -118,6 +120,7 @@ public slots:
     void ItemTileClick();
     void ItemInfoClick();
     void Kalibr();
+    void ItemFitClick();
 
 protected:
     bool event(QEvent *e) override;
@@ -182,6 +185,7 @@ private:
     TGroupDlg *GroupDlg_ = nullptr;
     TFormStatDlg *FormStatDlg_ = nullptr;
     TDlgCaseCalcDistrib *CaseCalcDistribDlg_ = nullptr;
+    TFitDlg *FitDlg_ = nullptr;
     QFileDialog *OpenDialog = nullptr;
     QFileDialog *SaveImageDialog = nullptr;
     QFileDialog *SaveDataDialog = nullptr;

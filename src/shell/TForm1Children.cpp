@@ -62,7 +62,7 @@ QRect TForm1::CascadePlace(QSize size) const
 
 TStatForm *TForm1::CreateSttChild(const QString &fileName, bool numbered)
 {
-    auto *form = new TStatForm(SampleDialogs{GroupDlg_, CaseCalcDistribDlg_});
+    auto *form = new TStatForm(SampleDialogs{GroupDlg_, CaseCalcDistribDlg_, FitDlg_});
     form->SetSettings(ReportSettingsNow());
     connect(form, &TStatForm::chartLawChosen, this, [this](int law) {
         ChartLaw_ = law;

@@ -1,4 +1,4 @@
-// The Edit, Service, Window and Information menus.
+// The Edit, Service, Analysis, Window and Information menus.
 #include "shell/TForm1.h"
 #include "analysis/Laws.h"
 #include "base/I18n.h"
@@ -131,6 +131,14 @@ void TForm1::ChooseLanguage(const QString &lang)
     if (lang != i18n::Language())
         ShowMessage(tr("Язык интерфейса сменится при следующем запуске программы.\n"
                        "The interface language changes when the program is started again."));
+}
+
+// The fit runs in the sample window, as its tool button does.
+void TForm1::ItemFitClick()
+{
+    if (StatFormActive_)
+        if (TStatForm *f = ActiveStatForm())
+            f->BtnFitClick();
 }
 
 void TForm1::RedrawActiveScaleBar()

@@ -85,6 +85,12 @@ void TForm1::BuildMenus()
     ItemLanguageRu = language(QStringLiteral("ru"), QStringLiteral("Русский"));
     ItemLanguageEn = language(QStringLiteral("en"), QStringLiteral("English"));
 
+    SubAnalysis = submenu(tr("&Анализ"), tr("Анализ"));
+    ItemFit = item(SubAnalysis, tr("Статистика (максимальное правдоподобие)..."),
+                   tr("Законы распределения по методу максимального правдоподобия с доверительными интервалами"),
+                   &TForm1::ItemFitClick);
+    ItemFit->setIcon(DrawnIcon(QStringLiteral("grizal-fit")));
+
     SubWin = submenu(tr("&Окно"), QString());
     ItemCascade = item(SubWin, tr("Р&асположить все"), QString(), &TForm1::ItemCascadeClick);
     ItemTile = item(SubWin, tr("&Разделить"), QString(), &TForm1::ItemTileClick);
@@ -134,6 +140,7 @@ void TForm1::UpdateCommandState()
     for (QAction *a : {ItemSave, ItemClose, ItemCut, ItemCopy, ItemPaste, ItemCascade, ItemTile, BtnSave,
                        BtnCut, BtnCopy, BtnPaste})
         a->setEnabled(child);
+    ItemFit->setEnabled(StatFormActive_);
     const bool calc = DlgCalc_ && DlgCalc_->isVisible();
     ItemCalc->setChecked(calc);
     BtnCalc->setChecked(calc);

@@ -216,6 +216,32 @@ const QHash<QString, std::function<void(QPainter &)>> &Drawings()
              p.setPen(QPen(QColor(204, 0, 0), 1.5));
              p.drawPath(bell);
          }},
+        // A cumulative curve fitted to the steps of a sample, in its interval band.
+        {QStringLiteral("grizal-fit"),
+         [](QPainter &p) {
+             auto curve = [](qreal dy) {
+                 QPainterPath c;
+                 c.moveTo(3, 20.5 + dy);
+                 c.cubicTo(11, 20.5 + dy, 11, 3.5 + dy, 21, 3.5 + dy);
+                 return c;
+             };
+             QPainterPath band = curve(-2.5);
+             band.connectPath(curve(2.5).toReversed());
+             band.closeSubpath();
+             p.setPen(Qt::NoPen);
+             p.setBrush(QColor(114, 159, 207, 120));
+             p.drawPath(band);
+             p.setBrush(Qt::NoBrush);
+             p.setPen(QPen(QColor(204, 0, 0), 1.2));
+             p.drawPolyline(QPolygonF({QPointF(3, 20.5), QPointF(7, 20.5), QPointF(7, 17), QPointF(10, 17),
+                                       QPointF(10, 11), QPointF(13, 11), QPointF(13, 7), QPointF(16, 7),
+                                       QPointF(16, 4.5), QPointF(21, 4.5)}));
+             p.setPen(QPen(QColor(32, 74, 135), 1.6));
+             p.drawPath(curve(0));
+             p.setPen(QPen(kInk, 1.2));
+             p.drawLine(QPointF(2.5, 2), QPointF(2.5, 21.5));
+             p.drawLine(QPointF(2.5, 21.5), QPointF(22, 21.5));
+         }},
     };
     return drawings;
 }

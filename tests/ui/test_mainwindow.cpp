@@ -83,13 +83,15 @@ TEST_F(MainWindowTest, CommandsFollowTheActiveChild)
 {
     TForm1 f({});
     for (QAction *a : {f.ItemSave, f.ItemClose, f.ItemCut, f.ItemCopy, f.ItemPaste, f.ItemCascade,
-                       f.ItemTile, f.BtnSave, f.BtnCut, f.BtnCopy, f.BtnPaste})
+                       f.ItemTile, f.BtnSave, f.BtnCut, f.BtnCopy, f.BtnPaste, f.ItemFit})
         EXPECT_FALSE(a->isEnabled());
     EXPECT_FALSE(f.ItemUndo->isEnabled());
     f.NewSttFile();
     EXPECT_TRUE(f.StatFormActive());
     EXPECT_TRUE(f.ItemSave->isEnabled());
     EXPECT_TRUE(f.BtnPaste->isEnabled());
+    f.ItemFit->trigger(); // the active sample window's fit, here of an empty table
+    EXPECT_EQ(messages, QStringList({"Нет данных"}));
     f.ItemCloseClick();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(f.StatFormActive());
@@ -107,7 +109,7 @@ TEST_F(MainWindowTest, HintsReachTheStatusStrip)
     QStringList menus;
     for (QAction *a : f.menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"&Файл", "П&равка", "&Сервис", "&Окно", "Ин&формация"}));
+    EXPECT_EQ(menus, QStringList({"&Файл", "П&равка", "&Сервис", "&Анализ", "&Окно", "Ин&формация"}));
     QStringList tips;
     for (QAction *a : f.BarMain->actions())
         tips << a->toolTip();
