@@ -141,6 +141,21 @@ No program was found to open it (neither LibreOffice nor xdg-open).</translation
     </message>
 </context>
 <context>
+    <name>FitOptions</name>
+    <message>
+        <source>Число выборок бутстрепа должно быть целым от 0 до 1000000</source>
+        <translation>The number of bootstrap resamples must be a whole number from 0 to 1000000</translation>
+    </message>
+    <message>
+        <source>Доверительная вероятность должна быть числом больше 0 и меньше 1</source>
+        <translation>The confidence level must be a number greater than 0 and less than 1</translation>
+    </message>
+    <message>
+        <source>Начальное число генератора должно быть целым от 0 до 18446744073709551615</source>
+        <translation>The generator seed must be a whole number from 0 to 18446744073709551615</translation>
+    </message>
+</context>
+<context>
     <name>FitReport</name>
     <message>
         <source>Закон Годена-Андреева F(d)=(d/a)^l</source>
@@ -425,6 +440,57 @@ No program was found to open it (neither LibreOffice nor xdg-open).</translation
     </message>
 </context>
 <context>
+    <name>TFitDlg</name>
+    <message>
+        <source>Статистика (максимальное правдоподобие)</source>
+        <translation>Statistics (maximum likelihood)</translation>
+    </message>
+    <message>
+        <source>Распределение</source>
+        <translation>Distribution</translation>
+    </message>
+    <message>
+        <source>По &amp;числу частиц</source>
+        <translation>By &amp;number of particles</translation>
+    </message>
+    <message>
+        <source>По &amp;объему частиц</source>
+        <translation>By &amp;volume of particles</translation>
+    </message>
+    <message>
+        <source>Строки таблицы</source>
+        <translation>Table rows</translation>
+    </message>
+    <message>
+        <source>&amp;Размеры частиц</source>
+        <translation>Particle &amp;sizes</translation>
+    </message>
+    <message>
+        <source>&amp;Классы (размер — верхняя граница класса)</source>
+        <translation>&amp;Classes (size is the upper class bound)</translation>
+    </message>
+    <message>
+        <source>Доверительные интервалы (бутстреп)</source>
+        <translation>Confidence intervals (bootstrap)</translation>
+    </message>
+    <message>
+        <source>Число &amp;выборок</source>
+        <translation>&amp;Resamples</translation>
+    </message>
+    <message>
+        <source>&amp;Доверительная вероятность</source>
+        <translation>Confidence &amp;level</translation>
+    </message>
+    <message>
+        <source>&amp;Начальное число генератора</source>
+        <translation>Generator s&amp;eed</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>TForm1</name>
     <message>
         <source>Все графические файлы|*.bmp;*.jpg;*.gif;*.emf;*.wmf;*.tif;*.png;*.ico;*.pcx|BMP файлы (*.bmp)|*.bmp|JPEG файлы (*.jpg)|*.jpg|GIF файлы (*.gif)|*.gif|EMF файлы (*.emf)|*.emf|WMF файлы (*.wmf)|*.wmf|TIFF файлы (*.tif)|*.tif|PNG файлы (*.png)|*.png|ICON файлы (*.ico)|*.ico|PCX файлы (*.pcx)|*.pcx|Файлы данных Grizal 2 (*.grz)|*.grz|Файлы данных Grizal 2 (*.dat)|*.dat|Все файлы (*.*)|*.*</source>
@@ -647,6 +713,22 @@ The interface language changes when the program is started again.</translation>
     <message>
         <source>Язык интерфейса</source>
         <translation>Interface language</translation>
+    </message>
+    <message>
+        <source>&amp;Анализ</source>
+        <translation>&amp;Analysis</translation>
+    </message>
+    <message>
+        <source>Анализ</source>
+        <translation>Analysis</translation>
+    </message>
+    <message>
+        <source>Статистика (максимальное правдоподобие)...</source>
+        <translation>Statistics (maximum likelihood)...</translation>
+    </message>
+    <message>
+        <source>Законы распределения по методу максимального правдоподобия с доверительными интервалами</source>
+        <translation>Distribution laws by maximum likelihood with confidence intervals</translation>
     </message>
 </context>
 <context>
@@ -1339,6 +1421,22 @@ The interface language changes when the program is started again.</translation>
     <message>
         <source>RTF файлы (*.rtf)|*.rtf|Все файлы (*.*)|*.*</source>
         <translation>RTF files (*.rtf)|*.rtf|All files (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Доверительные интервалы (бутстреп)...</source>
+        <translation>Confidence intervals (bootstrap)...</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Статистика (максимальное правдоподобие)</source>
+        <translation>Statistics (maximum likelihood)</translation>
+    </message>
+    <message>
+        <source>Остановка...</source>
+        <translation>Stopping...</translation>
     </message>
 </context>
 <context>
