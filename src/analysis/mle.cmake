@@ -5,4 +5,5 @@ target_sources(grizal2_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Bootstrap.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FitReport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FitChart.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FitTable.cpp
 )
