@@ -2,7 +2,9 @@
 #include "analysis/TDlgCaseCalcDistrib.h"
 #include "base/NumberForms.h"
 #include "calculator/TDlgCalc.h"
+#include "imaging/TBatchDlg.h"
 #include "imaging/TImageForm.h"
+#include "imaging/TParticlesDlg.h"
 #include "imaging/TPictureMessage.h"
 #include "imaging/UserFunctions.h"
 #include "samples/TFormStatDlg.h"
@@ -83,6 +85,8 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     DlgCalc_ = new TDlgCalc(this);
     connect(DlgCalc_, &TDlgCalc::VisibilityChanged, this, [this] { UpdateCommandState(); });
     CaseCalcDistribDlg_ = new TDlgCaseCalcDistrib(this);
+    ParticlesDlg_ = new TParticlesDlg(this);
+    BatchDlg_ = new TBatchDlg(this);
     OpenDialog = MakeFileDialog(this, QStringLiteral("Открыть"), QString::fromUtf8(kOpenFilter), false, {});
     SaveImageDialog = MakeFileDialog(this, QStringLiteral("Сохранить файл изображения"),
                                      QString::fromUtf8(kSaveImageFilter), true, QStringLiteral("bmp"));
@@ -132,6 +136,7 @@ void TForm1::showEvent(QShowEvent *e)
             OpenData(f);
     for (const QString &f : startImages_)
         OpenFile(QFileInfo(f).absoluteFilePath()); // as the open dialog gives it
+    StartParticles();
 }
 
 void TForm1::closeEvent(QCloseEvent *e)

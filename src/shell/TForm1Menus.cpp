@@ -69,6 +69,12 @@ void TForm1::BuildMenus()
     ItemKalibr = item(SubService, QStringLiteral("Калибровка"), QStringLiteral("Введение калибровочного коэффициента"),
                       &TForm1::Kalibr);
 
+    SubAnalysis = submenu(tr("&Анализ"), tr("Анализ частиц"));
+    ItemParticles = item(SubAnalysis, tr("Частицы..."), tr("Найти и измерить частицы изображения"),
+                         &TForm1::ParticlesClick);
+    ItemBatch = item(SubAnalysis, tr("Пакетная обработка..."),
+                     tr("Измерить частицы всех изображений папки в одну выборку"), &TForm1::BatchClick);
+
     SubWin = submenu(QStringLiteral("&Окно"), QString());
     ItemCascade = item(SubWin, QStringLiteral("Р&асположить все"), QString(), &TForm1::ItemCascadeClick);
     ItemTile = item(SubWin, QStringLiteral("&Разделить"), QString(), &TForm1::ItemTileClick);
@@ -118,6 +124,7 @@ void TForm1::UpdateCommandState()
     for (QAction *a : {ItemSave, ItemClose, ItemCut, ItemCopy, ItemPaste, ItemCascade, ItemTile, BtnSave,
                        BtnCut, BtnCopy, BtnPaste})
         a->setEnabled(child);
+    ItemParticles->setEnabled(ImageFormActive_);
     const bool calc = DlgCalc_ && DlgCalc_->isVisible();
     ItemCalc->setChecked(calc);
     BtnCalc->setChecked(calc);
