@@ -79,6 +79,7 @@ TBatchDlg::TBatchDlg(QWidget *parent) : QDialog(parent)
     Progress = new QProgressBar(this);
     Progress->setRange(0, 1);
     Progress->setValue(0);
+    Progress->setFormat(tr("%v из %m"));
     Status = new QLabel(this);
     BtnRun = new QPushButton(tr("Запустить"), this);
     BtnRun->setDefault(true);

@@ -203,6 +203,8 @@ void TParticlesForm::SetBatch(std::vector<particles::Particle> list, std::vector
 void TParticlesForm::Filled()
 {
     Table->setColumnHidden(ParticlesModel::File, !model_->Batch());
+    // A batch's particles by picture, in each by number: the sort is stable.
+    Table->sortByColumn(model_->Batch() ? ParticlesModel::File : ParticlesModel::Id, Qt::AscendingOrder);
     ComboMeasure->setCurrentIndex(int(recipe_.measure));
     Summary->setText(SummaryText());
     Table->resizeColumnsToContents();
