@@ -38,8 +38,8 @@ const char kUsage[] =
     "Usage: grizal2 [SAMPLE.grz ...] [--open-image IMAGE ...]\n"
     "  SAMPLE.grz          sample files, each opened in its own sample window, in order\n"
     "  --open-image IMAGE  opens IMAGE as File > Open does, after the sample files (repeatable)\n"
-    "  --particles \"OPTIONS\"  then finds the particles of each such image with the options\n"
-    "                      of grizal2-cli particles (\"--objects light --min-area 50\", ...)\n"
+    "  --particles OPTIONS then finds the particles of each such image with the options of\n"
+    "                      grizal2-cli particles, in one argument (\"--objects light --min-area 50\")\n"
     "  -h, --help          prints this text\n";
 } // namespace
 
@@ -86,7 +86,7 @@ int RunGrizal2(int argc, char **argv)
     TForm1 form(samples);
     form.SetStartImages(images);
     QString why;
-    if (particles && !form.SetStartParticles(particleWords.isEmpty() ? QStringList{QStringLiteral("--threshold"), QStringLiteral("otsu")} : particleWords, why)) {
+    if (particles && !form.SetStartParticles(particleWords, why)) {
         std::fprintf(stderr, "grizal2: --particles: %s\n", why.toUtf8().constData());
         return 2;
     }

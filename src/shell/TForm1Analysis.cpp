@@ -108,7 +108,8 @@ bool TForm1::SetStartParticles(const QStringList &words, QString &why)
         return false;
     }
     ParticlesDlg_->SetRecipe(recipe);
-    startParticles_ = words;
+    // No words: the defaults, spelled out so that the list says a run is wanted.
+    startParticles_ = words.isEmpty() ? QStringList{QStringLiteral("--threshold"), QStringLiteral("otsu")} : words;
     return true;
 }
 
