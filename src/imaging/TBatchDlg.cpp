@@ -43,6 +43,7 @@ TBatchDlg::TBatchDlg(QWidget *parent) : QDialog(parent)
     RadioFile = new QRadioButton(tr("Файл рецепта:"), recipeBox);
     RadioCurrent->setChecked(true);
     EditRecipe = new QLineEdit(recipeBox);
+    EditRecipe->setAccessibleName(tr("Файл рецепта"));
     BtnRecipe = new QPushButton(tr("Обзор..."), recipeBox);
     BtnSaveRecipe = new QPushButton(tr("Сохранить рецепт..."), recipeBox);
     auto *fileRow = new QHBoxLayout;

@@ -26,6 +26,7 @@ TParticlesDlg::TParticlesDlg(QWidget *parent) : QDialog(parent)
     EditPercent = new QSpinBox(threshold);
     EditPercent->setRange(0, 100);
     EditPercent->setValue(50);
+    EditPercent->setAccessibleName(tr("Яркость, %"));
     RadioOtsu->setChecked(true);
     auto *percentRow = new QHBoxLayout;
     percentRow->addWidget(RadioPercent);

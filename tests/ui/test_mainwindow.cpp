@@ -107,7 +107,7 @@ TEST_F(MainWindowTest, HintsReachTheStatusStrip)
     QStringList menus;
     for (QAction *a : f.menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, QStringList({"&Файл", "П&равка", "&Сервис", "&Окно", "Ин&формация"}));
+    EXPECT_EQ(menus, QStringList({"&Файл", "П&равка", "&Сервис", "&Анализ", "&Окно", "Ин&формация"}));
     QStringList tips;
     for (QAction *a : f.BarMain->actions())
         tips << a->toolTip();
