@@ -252,6 +252,9 @@ bool FitSampleFile(const QString &file, mle::Result &result, QStringList &notes)
     try {
         table->GetData(*data, sep);
         result = mle::FitSample(mle::Prepare(*data, false, false), mle::Options());
+        for (int law = 1; law <= mle::kLaws; ++law)
+            if (!result.law[law].fit.ok)
+                notes << result.law[law].error.Shown();
     } catch (const mle::FitError &e) {
         notes << e.Shown();
         return false;
