@@ -26,6 +26,7 @@
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 
 namespace {
 
@@ -136,7 +137,8 @@ void TForm1::showEvent(QShowEvent *e)
             OpenData(f);
     for (const QString &f : startImages_)
         OpenFile(QFileInfo(f).absoluteFilePath()); // as the open dialog gives it
-    StartParticles();
+    // Once the workspace has its final size, so that the results go beside the pictures.
+    QTimer::singleShot(0, this, &TForm1::StartParticles);
 }
 
 void TForm1::closeEvent(QCloseEvent *e)
