@@ -374,7 +374,7 @@ bool TBatchDlg::Run()
     const QStringList said = skipped + notes;
     if (!finished) {
         Progress->setValue(0);
-        Status->setText(cancelled_ ? tr("Отменено; папка результатов не изменена") : tr("Не выполнено"));
+        Status->setText(cancelled_ ? tr("Отменено; файлы результатов не записаны") : tr("Не выполнено"));
     } else {
         Status->setText(tr("Готово: изображений %1, частиц %2").arg(files.size() - skipped.size()).arg(outcome->list.size()));
     }

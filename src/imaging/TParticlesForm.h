@@ -33,7 +33,6 @@ public:
                   const particles::Recipe &recipe);
 
     const std::vector<particles::Particle> &List() const;
-    const particles::Result &Found() const { return *result_; }
     // The table as `particles --csv` writes it (with the file column of `batch` for many pictures).
     QByteArray Csv() const;
     // The sample of the measure chosen below the table, as `particles --sample` makes it; false

@@ -14,7 +14,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -196,6 +196,8 @@ TEST_F(ParticlesWindowTest, BatchWritesTheCommandLinesFilesAndOpensItsWindows)
         b->Run();
     };
     f.BatchClick();
+    EXPECT_TRUE(f.BatchDlg()->Status->text().startsWith("Отменено"));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
     EXPECT_TRUE(QDir(fresh).entryList(QDir::Files).isEmpty());
     EXPECT_EQ(Children<TParticlesForm>(f).size(), 1);
 }
