@@ -3,6 +3,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 EXAMPLE ?= examples/grains.grz
 IMAGE   ?= examples/coins.png
+PARTICLES ?= --objects light --fill-holes --exclude-border --min-area 50
 
 .PHONY: deps configure build run test bench clean fuzz test-sanitize install
 
@@ -20,7 +21,7 @@ build: configure
 
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  $(BUILD)/bin/grizal2 $(EXAMPLE) --open-image $(IMAGE); \
+	  $(BUILD)/bin/grizal2 $(EXAMPLE) --open-image $(IMAGE) --particles "$(PARTICLES)"; \
 	else \
 	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): the same work headless with grizal2-cli."; \
 	  echo "== $(EXAMPLE)"; \
@@ -28,7 +29,7 @@ run: build
 	  echo "== $(IMAGE): negative, median 3x3, black and white at 40 %, edges, areas"; \
 	  $(BUILD)/bin/grizal2-cli analyse $(IMAGE) --negative --median 3x3 --bw 40 --clear-edges --measure area; \
 	  echo "== $(IMAGE): particles (Otsu threshold, light objects, holes filled, border excluded, at least 50 px)"; \
-	  $(BUILD)/bin/grizal2-cli particles $(IMAGE) --objects light --fill-holes --exclude-border --min-area 50; \
+	  $(BUILD)/bin/grizal2-cli particles $(IMAGE) $(PARTICLES); \
 	fi
 
 test: build

@@ -6,4 +6,5 @@ target_sources(grizal2_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FitReport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FitChart.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FitOptions.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FitTable.cpp
 )

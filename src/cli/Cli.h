@@ -69,8 +69,6 @@ bool ReadAndApply(const QString &file, const std::vector<pictures::Operation> &o
 // Fits the sample of a ".grz" file as `fit` does, its messages on standard error; false after
 // a message that ends the fit.
 bool FitFile(const QString &file, bool byVolume, bool classes, const mle::Options &options, mle::Result &result);
-// The lines `fit` prints of a result.
-QStringList FitLines(const mle::Result &result);
 
 // Parses "--opt value" style options: returns the value after `opt` and removes both.
 bool TakeOption(QStringList &args, const QString &opt, QString &value);

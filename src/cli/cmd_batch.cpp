@@ -1,18 +1,13 @@
 // batch: a folder of micrographs into one table of particles, one sample and one fit.
-#include "base/Errors.h"
 #include "base/Files.h"
 #include "cli/Cli.h"
-#include "imaging/ParticleBatch.h"
-#include "samples/DataFiles.h"
+#include "imaging/ParticleBatchFiles.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
-#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -78,13 +73,6 @@ private:
 };
 
 
-// An output this run could not make must not be taken for one from an earlier run.
-void RemoveStale(const QString &file)
-{
-    if (QFileInfo::exists(file) && !QFile::remove(file))
-        cli::Message(QStringLiteral("\"%1\" is left from an earlier run and could not be removed").arg(file));
-}
-
 } // namespace
 
 int CmdBatch(const QStringList &argsIn)
@@ -132,22 +120,31 @@ int CmdBatch(const QStringList &argsIn)
             return 1;
         }
     }
-    const QDir out(outDir);
-    if (!QDir().mkpath(outDir)) {
-        cli::Message(QStringLiteral("cannot make the folder \"%1\"").arg(outDir));
+    particles::BatchFiles outputs(outDir, recipe, [](particles::BatchFiles::Problem problem, const QString &detail) {
+        using P = particles::BatchFiles::Problem;
+        switch (problem) {
+        case P::CannotMakeFolder:
+            cli::Message(QStringLiteral("cannot make the folder \"%1\"").arg(detail));
+            break;
+        case P::CannotWrite:
+            cli::Message(fileio::CannotWrite(detail));
+            break;
+        case P::Value:
+            cli::Message(detail);
+            break;
+        case P::TooManyValues:
+            cli::Message(QStringLiteral("the particles have more distinct values than a sample holds (%1); "
+                                        "the sample and its fit are not written")
+                             .arg(TSampleData::Capacity));
+            break;
+        case P::Stale:
+            cli::Message(QStringLiteral("\"%1\" is left from an earlier run and could not be removed").arg(detail));
+            break;
+        }
+    });
+    if (!outputs.Start())
         return 1;
-    }
-
-    // The table of particles grows as pictures are done and gets its name only when whole.
-    const QString csvName = out.filePath(QStringLiteral("particles.csv"));
-    QSaveFile csv(csvName);
-    bool csvOk = csv.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    auto write = [&](const QByteArray &bytes) { csvOk = csvOk && csv.write(bytes) == bytes.size(); };
-    write("file," + particles::CsvHeader());
-    QByteArray summary = "file,particles,d10,d50,d90\r\n";
-    particles::SampleCounts counts(TSampleData::Capacity + 1);
-    QString valueError;
-    int measured = 0, skipped = 0;
+    int skipped = 0;
     QString note;
 
     ProgressView view(int(files.size()));
@@ -159,28 +156,8 @@ int CmdBatch(const QStringList &argsIn)
             ++skipped;
             return;
         }
-        ++measured;
         note = QStringLiteral("%1 particles").arg(m.particles.size());
-        const QByteArray field = particles::CsvField(name);
-        QByteArray rows;
-        particles::AppendCsvRows(rows, m.particles, recipe.kpix, field + ',');
-        write(rows);
-        summary += field + ',' + QByteArray::number(qulonglong(m.particles.size()));
-        if (m.particles.empty()) {
-            summary += ",,,";
-        } else {
-            const particles::Percentiles d = particles::EcdPercentiles(m.particles, recipe.kpix);
-            for (const double v : {d.d10, d.d50, d.d90}) {
-                summary += ',';
-                particles::AppendCsvNumber(summary, v);
-            }
-        }
-        summary += "\r\n";
-        try {
-            counts.Add(m.particles, recipe.measure, recipe.kpix);
-        } catch (const GrizalError &e) {
-            valueError = e.text();
-        }
+        outputs.Add(m, name);
     };
     particles::Batch batch;
     batch.Run(files, recipe, jobs, deliver, [&](int done, int, const QString &) {
@@ -189,40 +166,8 @@ int CmdBatch(const QStringList &argsIn)
     });
     view.Finish();
 
-    int status = skipped > 0 ? 1 : 0;
-    if (!csvOk || !csv.commit()) {
-        cli::Message(fileio::CannotWrite(csvName));
-        status = 1;
-    }
-    if (!cli::WriteOutput(out.filePath(QStringLiteral("summary.csv")), summary))
-        status = 1;
-
-    // The sample, and the fit made of it as `fit` makes it of the file.
-    const QString sampleName = out.filePath(QStringLiteral("sample.grz"));
-    const QString fitName = out.filePath(QStringLiteral("fit.txt"));
-    auto data = std::make_unique<TSampleData>();
-    const int rows = valueError.isEmpty() ? counts.ToSample(*data) : 0;
-    bool sampleOk = false;
-    if (!valueError.isEmpty())
-        cli::Message(valueError);
-    else if (rows > TSampleData::Capacity)
-        cli::Message(QStringLiteral("the particles have more distinct values than a sample holds (%1); "
-                                    "the sample and its fit are not written")
-                         .arg(TSampleData::Capacity));
-    else
-        sampleOk = cli::WriteOutput(sampleName, datafiles::EncodeGrz(*data));
-    mle::Result fit;
-    bool fitOk = sampleOk && cli::FitFile(sampleName, false, false, mle::Options(), fit);
-    if (fitOk) {
-        QStringList lines = {QStringLiteral("version\tgrizal2-cli " GRIZAL2_VERSION),
-                             QStringLiteral("recipe\t") + particles::RecipeWords(recipe).join(QLatin1Char(' ')),
-                             QStringLiteral("images\t%1").arg(measured)};
-        lines += cli::FitLines(fit);
-        fitOk = cli::WriteOutput(fitName, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-    }
-    if (!sampleOk)
-        RemoveStale(sampleName);
-    if (!fitOk)
-        RemoveStale(fitName);
-    return sampleOk && fitOk ? status : 1;
+    const bool written = outputs.Finish(
+        [](const QString &sample, mle::Result &fit) { return cli::FitFile(sample, false, false, mle::Options(), fit); },
+        QStringLiteral("grizal2-cli " GRIZAL2_VERSION), cli::Sep());
+    return written && skipped == 0 ? 0 : 1;
 }

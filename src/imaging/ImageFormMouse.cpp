@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 
 void TImageForm::ImageMouseDown(QPoint display, Qt::MouseButton)
 {
@@ -78,8 +79,23 @@ TImageView::TImageView(TImageForm *form) : QWidget(), form_(form)
 void TImageView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (!form_->Picture().isNull())
-        p.drawImage(rect(), form_->Picture());
+    const QImage &picture = form_->Picture();
+    if (picture.isNull())
+        return;
+    p.drawImage(rect(), picture);
+    if (!form_->Marks().isNull())
+        p.drawImage(rect(), form_->Marks());
+    const QImage &piece = form_->HighlightPiece();
+    if (!piece.isNull()) {
+        const double sx = double(width()) / picture.width(), sy = double(height()) / picture.height();
+        const QRectF box(form_->HighlightAt().x() * sx, form_->HighlightAt().y() * sy, piece.width() * sx,
+                         piece.height() * sy);
+        p.drawImage(box, piece);
+        // A frame a little wider than the particle, so that a small one is found at any zoom.
+        p.setPen(QPen(QColor(0, 255, 255), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(box.adjusted(-4, -4, 4, 4));
+    }
 }
 
 void TImageView::mousePressEvent(QMouseEvent *e)

@@ -136,12 +136,14 @@ int SampleCounts::ToSample(TSampleData &out) const
     return int(rows);
 }
 
-QImage Overlay(const QImage &picture, const Result &result)
+namespace {
+
+// Draws the outlines and ids on `out`, RGBX8888 or RGBA8888 of the result's size.
+void DrawMarks(QImage &out, const Result &result)
 {
-    QImage out = picture.convertToFormat(QImage::Format_RGBX8888);
     const int W = result.width, H = result.height;
     if (out.width() != W || out.height() != H || result.labels.size() != size_t(W) * size_t(H))
-        return out;
+        return;
     // Outlines: the particle's pixels next to any pixel not its own.
     const int32_t *lab = result.labels.data();
     const uint32_t red = 0xFF0000FFu; // bytes R, G, B, X
@@ -158,7 +160,7 @@ QImage Overlay(const QImage &picture, const Result &result)
         }
     }
     if (result.particles.empty())
-        return out;
+        return;
     // Ids at the centroids, yellow edged in black so they read on any ground, about half
     // as high as a typical particle is wide.
     std::vector<double> ecd;
@@ -182,6 +184,44 @@ QImage Overlay(const QImage &picture, const Result &result)
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 0));
     painter.drawPath(path);
+}
+
+} // namespace
+
+QImage Overlay(const QImage &picture, const Result &result)
+{
+    QImage out = picture.convertToFormat(QImage::Format_RGBX8888);
+    DrawMarks(out, result);
+    return out;
+}
+
+QImage Marks(const Result &result)
+{
+    QImage out(result.width, result.height, QImage::Format_RGBA8888);
+    if (out.isNull())
+        return out;
+    out.fill(Qt::transparent);
+    DrawMarks(out, result);
+    return out;
+}
+
+QImage Highlight(const Result &result, int id, QPoint &at)
+{
+    at = QPoint();
+    if (id < 1 || size_t(id) > result.particles.size() || result.labels.size() != size_t(result.width) * size_t(result.height))
+        return QImage();
+    const Particle &p = result.particles[size_t(id - 1)];
+    QImage out(p.right - p.left + 1, p.bottom - p.top + 1, QImage::Format_RGBA8888);
+    out.fill(Qt::transparent);
+    const uint32_t cyan = 0xB0FFFF00u; // bytes R, G, B, A
+    for (int y = p.top; y <= p.bottom; ++y) {
+        const int32_t *l = result.labels.data() + size_t(y) * size_t(result.width);
+        auto *row = reinterpret_cast<uint32_t *>(out.scanLine(y - p.top));
+        for (int x = p.left; x <= p.right; ++x)
+            if (l[x] == id)
+                row[x - p.left] = cyan;
+    }
+    at = QPoint(p.left, p.top);
     return out;
 }
 

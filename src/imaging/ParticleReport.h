@@ -64,5 +64,10 @@ private:
 
 // The picture with every particle's outline and id drawn on it.
 QImage Overlay(const QImage &picture, const Result &result);
+// The same marks alone on a transparent ground (RGBA8888), to be laid over the picture.
+QImage Marks(const Result &result);
+// The pixels of particle `id` (its place in the list plus one) in a see-through colour, in
+// its bounding box, whose corner goes to `at`; null for no such particle.
+QImage Highlight(const Result &result, int id, QPoint &at);
 
 } // namespace particles

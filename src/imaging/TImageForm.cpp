@@ -100,6 +100,23 @@ void TImageForm::SetPicture(const QImage &picture)
 
 void TImageForm::PictureChanged()
 {
+    // Marks of particles found on the picture before it changed would mislead.
+    marks_ = QImage();
+    highlight_ = QImage();
+    Image->update();
+}
+
+void TImageForm::SetMarks(const QImage &marks)
+{
+    marks_ = marks.size() == picture_.size() ? marks : QImage();
+    highlight_ = QImage();
+    Image->update();
+}
+
+void TImageForm::SetHighlight(const QImage &piece, QPoint at)
+{
+    highlight_ = marks_.isNull() ? QImage() : piece;
+    highlightAt_ = at;
     Image->update();
 }
 

@@ -53,8 +53,16 @@ public:
     QImage &Picture() { return picture_; }
     // Puts a new picture in the window (converted to the engine's pixel form) and repaints.
     void SetPicture(const QImage &picture);
-    // Repaints after the picture was changed in place.
+    // Repaints after the picture was changed in place; the marks go.
     void PictureChanged();
+    // Marks laid over the picture without changing it (particles' outlines and ids, of the
+    // picture's size), until the picture changes; and one particle's highlight, `piece`
+    // with its corner at `at` in picture pixels.
+    void SetMarks(const QImage &marks);
+    void SetHighlight(const QImage &piece, QPoint at);
+    const QImage &Marks() const { return marks_; }
+    const QImage &HighlightPiece() const { return highlight_; }
+    QPoint HighlightAt() const { return highlightAt_; }
 
     double ZoomFactor = 1.0;
     bool MouseIsDown = false;
@@ -238,6 +246,8 @@ private:
     TPictures &engine_;
     ImageSettings settings_;
     QImage picture_;
+    QImage marks_, highlight_;
+    QPoint highlightAt_;
     Mode mode_ = Mode::None;
     QActionGroup *selectGroup_ = nullptr, *brushGroup_ = nullptr, *shapeGroup_ = nullptr, *penGroup_ = nullptr;
     // The engine's undo copy is shared by every window and operation: this is its key when

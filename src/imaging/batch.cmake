@@ -4,4 +4,5 @@ target_sources(grizal2_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Operations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ParticleRecipe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ParticleBatch.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ParticleBatchFiles.cpp
 )

@@ -40,6 +40,8 @@ const char kUsage[] =
     "                      in Tools > Language, else Russian\n"
     "  SAMPLE.grz          sample files, each opened in its own sample window, in order\n"
     "  --open-image IMAGE  opens IMAGE as File > Open does, after the sample files (repeatable)\n"
+    "  --particles OPTIONS then finds the particles of each such image with the options of\n"
+    "                      grizal2-cli particles, in one argument (\"--objects light --min-area 50\")\n"
     "  -h, --help          prints this text\n";
 } // namespace
 
@@ -63,7 +65,8 @@ int RunGrizal2(int argc, char **argv)
 
     TApplication app(argc, argv);
     // Plain names are sample files; images come with --open-image and open after them.
-    QStringList samples, images;
+    QStringList samples, images, particleWords;
+    bool particles = false;
     QStringList args = app.arguments().mid(1); // Qt's own options are taken out
     const std::optional<QString> lang = i18n::TakeLanguageOption(args);
     if (lang && !i18n::IsLanguage(*lang)) {
@@ -72,7 +75,14 @@ int RunGrizal2(int argc, char **argv)
         return 2;
     }
     for (int i = 0; i < args.size(); ++i) {
-        if (args.at(i) != QLatin1String("--open-image")) {
+        if (args.at(i) == QLatin1String("--particles")) {
+            if (i + 1 == args.size()) {
+                std::fputs("grizal2: --particles needs its options in one argument\n", stderr);
+                return 2;
+            }
+            particles = true;
+            particleWords = args.at(++i).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        } else if (args.at(i) != QLatin1String("--open-image")) {
             samples << args.at(i);
         } else if (i + 1 < args.size()) {
             images << args.at(++i);
@@ -90,6 +100,11 @@ int RunGrizal2(int argc, char **argv)
     i18n::UseLanguage(app, StartLanguage(lang));
     TForm1 form(samples);
     form.SetStartImages(images);
+    QString why;
+    if (particles && !form.SetStartParticles(particleWords, why)) {
+        std::fprintf(stderr, "grizal2: --particles: %s\n", why.toUtf8().constData());
+        return 2;
+    }
     form.showMaximized();
     return app.exec();
 }

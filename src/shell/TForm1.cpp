@@ -4,7 +4,9 @@
 #include "base/I18n.h"
 #include "base/NumberForms.h"
 #include "calculator/TDlgCalc.h"
+#include "imaging/TBatchDlg.h"
 #include "imaging/TImageForm.h"
+#include "imaging/TParticlesDlg.h"
 #include "imaging/TPictureMessage.h"
 #include "imaging/UserFunctions.h"
 #include "samples/TFormStatDlg.h"
@@ -26,6 +28,7 @@
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 
 namespace {
 
@@ -85,6 +88,8 @@ TForm1::TForm1(const QStringList &commandLine, QWidget *parent)
     DlgCalc_ = new TDlgCalc(this);
     connect(DlgCalc_, &TDlgCalc::VisibilityChanged, this, [this] { UpdateCommandState(); });
     CaseCalcDistribDlg_ = new TDlgCaseCalcDistrib(this);
+    ParticlesDlg_ = new TParticlesDlg(this);
+    BatchDlg_ = new TBatchDlg(this);
     FitDlg_ = new TFitDlg(this);
     OpenDialog = MakeFileDialog(this, tr("Открыть"), tr(kOpenFilter), false, {});
     SaveImageDialog = MakeFileDialog(this, tr("Сохранить файл изображения"),
@@ -135,6 +140,8 @@ void TForm1::showEvent(QShowEvent *e)
             OpenData(f);
     for (const QString &f : startImages_)
         OpenFile(QFileInfo(f).absoluteFilePath()); // as the open dialog gives it
+    // Once the workspace has its final size, so that the results go beside the pictures.
+    QTimer::singleShot(0, this, &TForm1::StartParticles);
 }
 
 void TForm1::closeEvent(QCloseEvent *e)

@@ -23,6 +23,10 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class TAboutBox;
+class TBatchDlg;
+class TParticlesDlg;
+class TParticlesForm;
+namespace particles { struct Recipe; }
 class TDlgCaseCalcDistrib;
 class TFitDlg;
 class TFormStatDlg;
@@ -59,6 +63,14 @@ public:
     // connected.
     TImageForm *CreateImgChild(const QString &fileName, bool numbered);
     TStatForm *CreateSttChild(const QString &fileName, bool numbered);
+    // The particles of an image window's picture in a new "Частицы" window, its outlines on
+    // the picture; null when the pass failed (said) or found no picture.
+    TParticlesForm *RunParticles(TImageForm *image, const particles::Recipe &recipe);
+    // Each image opened at start-up gets the particles analysis with these option words
+    // (those of `grizal2-cli particles`); false with `why` when they do not read.
+    bool SetStartParticles(const QStringList &words, QString &why);
+    TParticlesDlg *ParticlesDlg() const { return ParticlesDlg_; }
+    TBatchDlg *BatchDlg() const { return BatchDlg_; }
     // The measurement series and the window that shows it (none when it was closed).
     TSampleData &SeriesData() { return *SeriesData_; }
     TStatForm *SeriesForm() const;
@@ -90,6 +102,7 @@ public:
     QMenu *SubLanguage;
     QAction *ItemLanguageRu, *ItemLanguageEn;
     QAction *ItemFit;
+    QAction *ItemParticles, *ItemBatch;
     QAction *ItemCascade, *ItemTile;
     QAction *ItemInfo;
     // The tool bar.
@@ -121,6 +134,8 @@ public slots:
     void ItemInfoClick();
     void Kalibr();
     void ItemFitClick();
+    void ParticlesClick();
+    void BatchClick();
 
 protected:
     bool event(QEvent *e) override;
@@ -152,6 +167,7 @@ private:
     void ShowSeriesBeside(TImageForm *form, bool fresh);
     void AppendToSeries(const QStringList &lines);
     void AcceptSeriesValue(long double value);
+    void StartParticles();
 
     TPictures engine_;
     TPictureMessage *progress_ = nullptr;
@@ -184,6 +200,10 @@ private:
     TAboutBox *AboutBox_ = nullptr;
     TGroupDlg *GroupDlg_ = nullptr;
     TFormStatDlg *FormStatDlg_ = nullptr;
+    TParticlesDlg *ParticlesDlg_ = nullptr;
+    TBatchDlg *BatchDlg_ = nullptr;
+    int ParticlesCount = 0;
+    QStringList startParticles_;
     TDlgCaseCalcDistrib *CaseCalcDistribDlg_ = nullptr;
     TFitDlg *FitDlg_ = nullptr;
     QFileDialog *OpenDialog = nullptr;

@@ -86,6 +86,10 @@ void TForm1::BuildMenus()
     ItemLanguageEn = language(QStringLiteral("en"), QStringLiteral("English"));
 
     SubAnalysis = submenu(tr("&Анализ"), tr("Анализ"));
+    ItemParticles = item(SubAnalysis, tr("Частицы..."), tr("Найти и измерить частицы изображения"),
+                         &TForm1::ParticlesClick);
+    ItemBatch = item(SubAnalysis, tr("Пакетная обработка..."),
+                     tr("Измерить частицы всех изображений папки в одну выборку"), &TForm1::BatchClick);
     ItemFit = item(SubAnalysis, tr("Статистика (максимальное правдоподобие)..."),
                    tr("Законы распределения по методу максимального правдоподобия с доверительными интервалами"),
                    &TForm1::ItemFitClick);
@@ -141,6 +145,7 @@ void TForm1::UpdateCommandState()
                        BtnCut, BtnCopy, BtnPaste})
         a->setEnabled(child);
     ItemFit->setEnabled(StatFormActive_);
+    ItemParticles->setEnabled(ImageFormActive_);
     const bool calc = DlgCalc_ && DlgCalc_->isVisible();
     ItemCalc->setChecked(calc);
     BtnCalc->setChecked(calc);
