@@ -47,7 +47,7 @@ void Run(TPictures &e, int kind, QImage &p)
     case KBandW: e.BlackAndWhite(30, p); break;
     case KMirrorH: e.MirrorHorizontal(p); break;
     case KMirrorV: e.MirrorVertical(p); break;
-    case KShades: e.SeparateByShades(2, 0x202020, 0xE0E0E0, p); break;
+    case KShades: e.SeparateByShades(pictures::ShadeMidpoint, 0x202020, 0xE0E0E0, p); break;
     default: e.Grayscale(p); break;
     }
 }

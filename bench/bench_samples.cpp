@@ -1,12 +1,7 @@
-// The sample window's table with 10000 rows: writing it, reading it, opening a file into it.
-#include "base/Files.h"
-#include "samples/DataFiles.h"
+// The sample window's table with 10000 rows: writing it and reading it (opening a file into
+// a window is in bench_gui).
 #include "samples/SampleTable.h"
-#include "samples/SampleTableModel.h"
-#include "samples/TStatForm.h"
 
-#include <QApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -42,26 +37,5 @@ void BM_GetData10000(benchmark::State &state)
         table.GetData(*out, ',');
 }
 BENCHMARK(BM_GetData10000)->Unit(benchmark::kMillisecond);
-
-void BM_OpenGrzIntoWindow(benchmark::State &state)
-{
-    int argc = 1;
-    char name[] = "bench";
-    char *argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString file = dir.filePath("full.grz");
-    QString error;
-    fileio::WriteFileAtomically(file, datafiles::EncodeGrz(*FullSample()), error);
-    for (auto _ : state) {
-        auto data = std::make_unique<TSampleData>();
-        datafiles::ReadGrz(file, *data, error);
-        TStatForm form;
-        form.SetData(*data);
-        benchmark::DoNotOptimize(form.Model()->rowCount());
-    }
-}
-BENCHMARK(BM_OpenGrzIntoWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace

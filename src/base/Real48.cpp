@@ -1,7 +1,9 @@
 #include "base/Real48.h"
 #include "base/Errors.h"
 
+#include <array>
 #include <cmath>
+#include <limits>
 
 long double Real48ToExt(const Real48 &r)
 {
@@ -12,8 +14,15 @@ long double Real48ToExt(const Real48 &r)
         f = (f << 8) | r.b[i];
     const bool negative = (f >> 39) & 1;
     f &= (uint64_t(1) << 39) - 1;
-    long double m = 1.0L + std::ldexp(static_cast<long double>(f), -39);
-    long double v = std::ldexp(m, int(r.b[0]) - 129);
+    // Powers of two by table and multiplication, both exact: no library call per value.
+    static const auto scale = [] {
+        std::array<long double, 256> p{};
+        for (int e = 0; e < 256; ++e)
+            p[size_t(e)] = std::ldexp(1.0L, e - 129);
+        return p;
+    }();
+    long double m = 1.0L + static_cast<long double>(f) * 0x1p-39L;
+    long double v = m * scale[r.b[0]];
     return negative ? -v : v;
 }
 
@@ -24,13 +33,21 @@ Real48 ExtToReal48(long double v)
         throw MathError(mathtext::Overflow);
     const bool negative = std::signbit(v);
     long double a = std::fabs(v);
-    if (a < std::ldexp(1.0L, -128))
+    if (a < 0x1p-128L)
         return r;
     int exp = 0;
     long double m = std::frexp(a, &exp); // a = m * 2^exp, m in [0.5, 1)
-    // a = 2^(exp-1) * (2m); the fraction is (2m - 1) * 2^39, exact in 64 bits.
-    long double scaled = std::ldexp(2.0L * m - 1.0L, 39);
-    uint64_t f = static_cast<uint64_t>(std::floor(scaled + 0.5L)); // ties away from zero
+    // a = 2^(exp-1) * (2m); the fraction is (2m - 1) * 2^39 rounded, ties away from zero.
+    uint64_t f;
+    if constexpr (std::numeric_limits<long double>::digits == 64) {
+        // The 64 mantissa bits as an integer, its top bit the leading 1: integer steps
+        // instead of library calls, as a table of 10000 sizes is read on every command.
+        const uint64_t bits = static_cast<uint64_t>(m * 0x1p64L) - (uint64_t(1) << 63);
+        f = (bits + (uint64_t(1) << 23)) >> 24;
+    } else {
+        const long double scaled = std::ldexp(2.0L * m - 1.0L, 39);
+        f = static_cast<uint64_t>(std::floor(scaled + 0.5L));
+    }
     int e = exp + 128;
     if (f == (uint64_t(1) << 39)) {
         f = 0;

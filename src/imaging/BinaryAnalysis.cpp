@@ -123,7 +123,7 @@ void MarkPath(PixelPlane &picture, const ContourPath &path)
         picture.Set(path.X[i], path.Y[i], Red);
 }
 
-long double SizeByMeasure(int measure, long double kpix, int w, long long S, long long P)
+long double SizeByMeasure(SizeMeasure measure, long double kpix, int w, long long S, long long P)
 {
     switch (measure) {
     case MeasureArea:
@@ -138,7 +138,7 @@ long double SizeByMeasure(int measure, long double kpix, int w, long long S, lon
 namespace {
 
 // One whole trace on the plane: the path, its rows filled, its marks, its size.
-long double Trace(PixelPlane &plane, ContourPath &path, RowSpans &spans, int x0, int y0, int measure,
+long double Trace(PixelPlane &plane, ContourPath &path, RowSpans &spans, int x0, int y0, SizeMeasure measure,
                   long double kpix)
 {
     WalkContour(plane, x0, y0, path);
@@ -158,7 +158,7 @@ long double Trace(PixelPlane &plane, ContourPath &path, RowSpans &spans, int x0,
 
 } // namespace
 
-long double TraceContour(QImage &surface, int x0, int y0, int measure, long double kpix)
+long double TraceContour(QImage &surface, int x0, int y0, SizeMeasure measure, long double kpix)
 {
     EnsureFormat(surface);
     if (surface.isNull())
@@ -245,7 +245,7 @@ void ParticleScan::CollectCandidates(const PixelPlane &s, int xLo, int xHi, int 
     }
 }
 
-int ParticleScan::Run(QImage &picture, QImage *copy, int measure, long double kpix, int limit, Events &events)
+int ParticleScan::Run(QImage &picture, QImage *copy, SizeMeasure measure, long double kpix, int limit, Events &events)
 {
     const int W = picture.width(), H = picture.height();
     PaintFrame(picture);
@@ -348,7 +348,7 @@ void TPictures::ClearEdges(QImage &picture)
     End();
 }
 
-void TPictures::AnalyseBinary(TSampleData &result, int measure, long double kpix, QImage &picture)
+void TPictures::AnalyseBinary(TSampleData &result, SizeMeasure measure, long double kpix, QImage &picture)
 {
     EnsureFormat(picture);
     Begin(TitleAnalyse);

@@ -17,6 +17,14 @@ constexpr int ContourCapacity = 10000;
 // An analysis stops at this many particles.
 constexpr int MaxParticles = 1000;
 
+// Size measures (SizeFlag): linear extent, row-span area, chord perimeter.
+enum SizeMeasure { MeasureLinear = 0, MeasureArea = 1, MeasurePerimeter = 2 };
+// The stored SizeFlag as a measure: any value but area and perimeter measures linearly.
+constexpr SizeMeasure SizeMeasureOf(int flag)
+{
+    return flag == MeasureArea ? MeasureArea : flag == MeasurePerimeter ? MeasurePerimeter : MeasureLinear;
+}
+
 // The pixels of a Format_RGBX8888 picture as the walk reads and writes them.
 struct PixelPlane {
     uint32_t *bits = nullptr;
@@ -66,12 +74,12 @@ void FillRows(PixelPlane &picture, const RowSpans &spans);
 // Every position of the path turns red.
 void MarkPath(PixelPlane &picture, const ContourPath &path);
 
-// The size handed to the sample, by the measure (SizeMeasure).
-long double SizeByMeasure(int measure, long double kpix, int w, long long S, long long P);
+// The size handed to the sample, by the measure.
+long double SizeByMeasure(SizeMeasure measure, long double kpix, int w, long long S, long long P);
 
 // Walks, fills, marks and measures one boundary; returns its size. The picture must be
 // Format_RGBX8888 (other forms are converted first).
-long double TraceContour(QImage &surface, int x0, int y0, int measure, long double kpix);
+long double TraceContour(QImage &surface, int x0, int y0, SizeMeasure measure, long double kpix);
 
 // Paints white, in full, columns 0, 1, 2 and W - 1 and rows 0, 1, 2 and H - 1.
 void PaintFrame(QImage &picture);
@@ -93,7 +101,7 @@ public:
     };
     // Traces up to `limit` particles on the picture; returns how many. When `copy` is given,
     // it ends equal to the marked picture.
-    int Run(QImage &picture, QImage *copy, int measure, long double kpix, int limit, Events &events);
+    int Run(QImage &picture, QImage *copy, SizeMeasure measure, long double kpix, int limit, Events &events);
 
 private:
     // The candidate positions (key x * H + y), found row by row and put in column order.

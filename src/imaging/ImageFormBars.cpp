@@ -40,6 +40,7 @@ void TImageForm::BuildBars()
     // The mirrors are standard actions with the desktop's own pictures.
     BtnMirrorH->setIcon(StandardIcon(QStringLiteral("object-flip-horizontal")));
     BtnMirrorV->setIcon(StandardIcon(QStringLiteral("object-flip-vertical")));
+    BtnSelect->setIcon(DrawnIcon(QStringLiteral("grizal-manual-measure")));
 
     auto bar = [this] {
         auto *b = new QToolBar(this);
@@ -156,6 +157,7 @@ void TImageForm::BuildSelectBar()
     BarSelect->addSeparator();
     BtnUnselect = action(QStringLiteral("✕"), tr("Отменить выделение"), &TImageForm::UnselectClick);
     BtnSelectCopy = action(QStringLiteral("⧉"), tr("Дублировать выделение"), &TImageForm::SelectCopyClick);
+    BtnSelectCopy->setIcon(DrawnIcon(QStringLiteral("grizal-duplicate-selection")));
     BtnSelectNew = action(QStringLiteral("N"), tr("Новая серия измерений"), &TImageForm::SelectNewClick);
     BarSelect->addSeparator();
     BtnMesurePerimetrCalc = action(QStringLiteral("P"), tr("Вычисление периметра"),

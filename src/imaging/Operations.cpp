@@ -107,11 +107,11 @@ bool ParseOperation(const QStringList &words, int &i, Operation &op, QString &wh
         if (!need(3))
             return false;
         const QString rel = words[++i];
-        op.a = -1;
-        for (int r = 0; r < 3; ++r)
-            if (rel == QLatin1String(kRelations[r]))
-                op.a = r;
-        if (op.a < 0 || !ParseColour(words[++i], op.c1) || !ParseColour(words[++i], op.c2)) {
+        int r = 0;
+        while (r < 3 && rel != QLatin1String(kRelations[r]))
+            ++r;
+        op.relation = ShadeRelation(r);
+        if (r == 3 || !ParseColour(words[++i], op.c1) || !ParseColour(words[++i], op.c2)) {
             why = QStringLiteral("--shades takes lt|ge|between and two colours 0xBBGGRR");
             return false;
         }
@@ -150,7 +150,7 @@ QStringList Words(const Operation &op)
     switch (op.kind) {
     case Operation::Median: w << QStringLiteral("%1x%2").arg(op.a).arg(op.b); break;
     case Operation::BlackAndWhite: w << QString::number(op.a); break;
-    case Operation::Shades: w << QLatin1String(kRelations[op.a]) << Colour(op.c1) << Colour(op.c2); break;
+    case Operation::Shades: w << QLatin1String(kRelations[op.relation]) << Colour(op.c1) << Colour(op.c2); break;
     case Operation::Mask:
         w << QStringLiteral("%1,%2,%3,%4")
                  .arg(op.c1 & 0xFF)
@@ -172,7 +172,7 @@ void Apply(const Operation &op, TPictures &e, QImage &p)
     case Operation::Grayscale: e.Grayscale(p); break;
     case Operation::MirrorH: e.MirrorHorizontal(p); break;
     case Operation::MirrorV: e.MirrorVertical(p); break;
-    case Operation::Shades: e.SeparateByShades(op.a, op.c1, op.c2, p); break;
+    case Operation::Shades: e.SeparateByShades(op.relation, op.c1, op.c2, p); break;
     case Operation::ClearEdges: e.ClearEdges(p); break;
     case Operation::Mask: e.MarkColour(op.c1, op.a, p); break;
     case Operation::MaskToBinary: p = TPictures::MaskToBinary(p); break;

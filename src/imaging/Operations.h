@@ -2,6 +2,8 @@
 // The image window's pixel operations as values: read from the command line's option words,
 // applied to a picture by an engine, and written back as the same words, so that a list of
 // them can be kept, shown and replayed (a batch recipe, the command line).
+#include "imaging/Pictures.h"
+
 #include <QStringList>
 
 #include <cstdint>
@@ -15,7 +17,8 @@ namespace pictures {
 struct Operation {
     enum Kind { Median, Negative, BlackAndWhite, Grayscale, MirrorH, MirrorV, Shades, ClearEdges, Mask, MaskToBinary };
     Kind kind = Negative;
-    int a = 0, b = 0;         // median X and Y; brightness; shade relation; mask tolerance
+    int a = 0, b = 0;         // median X and Y; brightness; mask tolerance
+    ShadeRelation relation = ShadeDefault;
     uint32_t c1 = 0, c2 = 0;  // packed colours 0xBBGGRR
 };
 

@@ -232,7 +232,7 @@ void TPictures::Grayscale(QImage &picture)
     });
 }
 
-void TPictures::SeparateByShades(int relation, uint32_t colour1, uint32_t colour2, QImage &picture)
+void TPictures::SeparateByShades(pictures::ShadeRelation relation, uint32_t colour1, uint32_t colour2, QImage &picture)
 {
     const uint32_t C1 = colour1 & 0xFFFFFF, C2 = colour2 & 0xFFFFFF;
     const uint32_t M = (C1 + C2) / 2;

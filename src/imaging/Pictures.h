@@ -59,15 +59,7 @@ constexpr uint32_t DiffColor1Default = Black, DiffColor2Default = White;
 constexpr uint32_t Analis2ColorDefault = White;
 // Relations of SeparateByShades, the radio buttons "<Цвет 1", ">Цвет 1", "Цвет 1<X<Цвет 2".
 enum ShadeRelation { ShadeBelow = 0, ShadeAtLeast = 1, ShadeMidpoint = 2 };
-constexpr int ShadeDefault = ShadeMidpoint;
-
-// Size measures (SizeFlag): linear extent, row-span area, chord perimeter.
-enum SizeMeasure { MeasureLinear = 0, MeasureArea = 1, MeasurePerimeter = 2 };
-// The stored SizeFlag as a measure: any value but area and perimeter measures linearly.
-constexpr SizeMeasure SizeMeasureOf(int flag)
-{
-    return flag == MeasureArea ? MeasureArea : flag == MeasurePerimeter ? MeasurePerimeter : MeasureLinear;
-}
+constexpr ShadeRelation ShadeDefault = ShadeMidpoint;
 
 // The packed colour of a QColor-like triple and back.
 constexpr uint32_t Pack(int r, int g, int b)
@@ -116,14 +108,14 @@ public:
     void Grayscale(QImage &picture);
     void MirrorHorizontal(QImage &picture);
     void MirrorVertical(QImage &picture);
-    // relation: pictures::ShadeRelation; colours packed, only their low 24 bits count.
-    void SeparateByShades(int relation, uint32_t colour1, uint32_t colour2, QImage &picture);
+    // Colours packed, only their low 24 bits count.
+    void SeparateByShades(pictures::ShadeRelation relation, uint32_t colour1, uint32_t colour2, QImage &picture);
 
     // Binary analysis (BinaryAnalysis.h).
     void ClearEdges(QImage &picture);
     // Fills `result` (Count, D, N) with one size per particle found, in scan order, and
     // gives the picture the marked image. At most 1000 particles.
-    void AnalyseBinary(TSampleData &result, int measure, long double kpix, QImage &picture);
+    void AnalyseBinary(TSampleData &result, pictures::SizeMeasure measure, long double kpix, QImage &picture);
     // "Отметить": every pixel within `tolerance` of `colour` in each channel becomes blue.
     void MarkColour(uint32_t colour, int tolerance, QImage &picture);
     // First step of "Рассчитать": a white picture of the same size with the blue marks

@@ -178,6 +178,35 @@ const QHash<QString, std::function<void(QPainter &)>> &Drawings()
              p.setPen(QPen(QColor(204, 0, 0), 5, Qt::SolidLine, Qt::RoundCap));
              p.drawLine(QPointF(5, 12), QPointF(19, 12));
          }},
+        // "Ручные измерения": a ruler under the cross-hairs of a sight.
+        {QStringLiteral("grizal-manual-measure"),
+         [](QPainter &p) {
+             Box(p, QRectF(1.5, 15.5, 21, 6), QColor(252, 233, 79), QColor(196, 160, 0));
+             p.setPen(QPen(kInk, 1));
+             for (int i = 0; i < 6; ++i)
+                 p.drawLine(QPointF(4 + 3.2 * i, 15.5), QPointF(4 + 3.2 * i, i % 2 ? 17.5 : 19));
+             p.setPen(QPen(QColor(204, 0, 0), 1.4));
+             p.setBrush(Qt::NoBrush);
+             p.drawEllipse(QPointF(12, 7.5), 5, 5);
+             p.drawLine(QPointF(12, 0.5), QPointF(12, 5));
+             p.drawLine(QPointF(12, 10), QPointF(12, 14.5));
+             p.drawLine(QPointF(5, 7.5), QPointF(9.5, 7.5));
+             p.drawLine(QPointF(14.5, 7.5), QPointF(19, 7.5));
+         }},
+        // "Дублировать выделение": a dashed selection and its copy laid over it.
+        {QStringLiteral("grizal-duplicate-selection"),
+         [](QPainter &p) {
+             QPen dashes(kInk, 1.6);
+             dashes.setDashPattern({2, 1.5});
+             p.setBrush(Qt::NoBrush);
+             p.setPen(dashes);
+             p.drawRect(QRectF(2, 2, 12, 12));
+             dashes.setColor(QColor(32, 74, 135));
+             p.setPen(dashes);
+             p.setBrush(QColor(114, 159, 207));
+             p.drawRect(QRectF(9, 9, 13, 13));
+             Plus(p, QPointF(15.5, 15.5), 3, Qt::white);
+         }},
         {QStringLiteral("object-flip-horizontal"), [](QPainter &p) { Mirror(p); }},
         {QStringLiteral("object-flip-vertical"),
          [](QPainter &p) {

@@ -2,7 +2,10 @@
 #include "base/Real48.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 using namespace numtext;
 
@@ -95,6 +98,21 @@ TEST(ReadNumber, AcceptsTheNumberGrammar)
     EXPECT_EQ(v, 5.0L);
     EXPECT_TRUE(ReadNumber(",5", kComma, v));
     EXPECT_EQ(v, 0.5L);
+}
+
+// Short texts are read by one division, long ones by the C library: both round once.
+TEST(ReadNumber, RoundsAsTheCLibraryWhateverTheLength)
+{
+    long double v = 0;
+    for (const char *t : {"0,1", "12,346", "-1234,57", "1844674407370955161,5", "0,000000000000000000000000001",
+                          "18446744073709551617", "0,1000000000000000000000000000001"}) {
+        std::string c = t;
+        std::replace(c.begin(), c.end(), ',', '.');
+        EXPECT_TRUE(ReadNumber(QString::fromLatin1(t), kComma, v)) << t;
+        EXPECT_EQ(v, std::strtold(c.c_str(), nullptr)) << t;
+    }
+    EXPECT_TRUE(ReadNumber("-0,000", kComma, v));
+    EXPECT_TRUE(v == 0 && std::signbit(v));
 }
 
 TEST(ReadNumber, RefusesEverythingElse)

@@ -20,7 +20,7 @@ Grid WhiteWithBlack(int W, int H, std::initializer_list<std::pair<int, int>> bla
 }
 
 // The analysis as described, with a plain column-by-column scan over the picture.
-std::vector<long double> AnalyseReference(QImage &img, int measure, long double kpix)
+std::vector<long double> AnalyseReference(QImage &img, SizeMeasure measure, long double kpix)
 {
     PaintFrame(img);
     std::vector<long double> sizes;
@@ -51,7 +51,7 @@ TEST(TraceContour, SinglePixel)
     const long double expected[3] = {4, 16, 6}; // KPix = 2: w = 2, S = 4, P = 3
     for (int m = 0; m < 3; ++m) {
         QImage img = ToImage(g);
-        EXPECT_EQ(TraceContour(img, 5, 6, m, 2), expected[m]);
+        EXPECT_EQ(TraceContour(img, 5, 6, SizeMeasure(m), 2), expected[m]);
         Grid out = FromImage(img);
         for (auto [x, y] : {std::pair{5, 5}, {4, 5}, {4, 4}, {5, 4}, {6, 5}, {6, 6}, {5, 6}})
             EXPECT_EQ(out.at(x, y), Red) << x << "," << y;
@@ -71,7 +71,7 @@ TEST(TraceContour, SquareDiscAndWhiteSquare)
     for (int m = 0; m < 3; ++m) {
         QImage img = ToImage(sq);
         auto data = std::make_unique<TSampleData>();
-        engine.AnalyseBinary(*data, m, 1, img);
+        engine.AnalyseBinary(*data, SizeMeasure(m), 1, img);
         ASSERT_EQ(data->Count, 1);
         EXPECT_EQ(data->Size(0), expected[m]);
         EXPECT_EQ(data->N[0], 1);
@@ -131,7 +131,7 @@ TEST(AnalyseBinary, ScanMatchesPlainScanOnRandomBlobs)
         }
         for (int i = 0; i < W * H / 50; ++i) // specks and holes
             g.at(int(rng() % W), int(rng() % H)) = rng() % 2 ? Black : White;
-        const int m = trial % 3;
+        const SizeMeasure m = SizeMeasure(trial % 3);
         QImage ref = ToImage(g);
         const auto expected = AnalyseReference(ref, m, 1.5L);
         QImage img = ToImage(g);

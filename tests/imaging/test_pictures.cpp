@@ -193,7 +193,7 @@ TEST(PixelOperations, MatchReferences)
         const uint32_t C1 = rng() & 0xFFFFFF, C2 = rng() & 0xFFFFFF, M = (C1 + C2) / 2;
         for (int rel = 0; rel < 3; ++rel) {
             img = ToImage(g);
-            engine.SeparateByShades(rel, C1, C2, img);
+            engine.SeparateByShades(ShadeRelation(rel), C1, C2, img);
             EXPECT_EQ(FromImage(img), Map(g, [&](uint32_t c) {
                           const bool w = rel == 0 ? c < C1 : rel == 1 ? c >= C1 : c >= M;
                           return w ? White : c;
@@ -214,7 +214,7 @@ TEST(PixelOperations, WithoutAnUndoCopyTheResultsAreTheSame)
         [](TPictures &e, QImage &p) { e.MirrorHorizontal(p); },
         [](TPictures &e, QImage &p) { e.MirrorVertical(p); },
         [](TPictures &e, QImage &p) { e.BlackAndWhite(40, p); },
-        [](TPictures &e, QImage &p) { e.SeparateByShades(1, 0x808080, 0, p); },
+        [](TPictures &e, QImage &p) { e.SeparateByShades(ShadeAtLeast, 0x808080, 0, p); },
         [](TPictures &e, QImage &p) { e.MedianFilter(4, 3, p); },
         [](TPictures &e, QImage &p) { e.ClearEdges(p); },
     };
@@ -321,7 +321,7 @@ TEST(Undo, GlobalCopyAndProgress)
     rec.positions.clear();
     rec.closed = 0;
     QImage D = ToImage(RandomGrid(rng, 7, 3, false));
-    engine.SeparateByShades(0, 1, 2, D);
+    engine.SeparateByShades(ShadeBelow, 1, 2, D);
     ASSERT_EQ(rec.titles.size(), 1u);
     EXPECT_EQ(rec.titles[0].left(2), QStringLiteral("Pa")); // Latin P and a
     EXPECT_EQ(rec.titles[0], QString::fromUtf8("Paзделение по оттенкам"));
