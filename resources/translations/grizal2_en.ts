@@ -414,6 +414,161 @@ No program was found to open it (neither LibreOffice nor xdg-open).</translation
     </message>
 </context>
 <context>
+    <name>TBatchDlg</name>
+    <message>
+        <source>Пакетная обработка</source>
+        <translation>Batch processing</translation>
+    </message>
+    <message>
+        <source>Папка...</source>
+        <translation>Folder...</translation>
+    </message>
+    <message>
+        <source>Файлы...</source>
+        <translation>Files...</translation>
+    </message>
+    <message>
+        <source>Рецепт</source>
+        <translation>Recipe</translation>
+    </message>
+    <message>
+        <source>Текущие настройки диалога «Частицы»</source>
+        <translation>Current settings of the “Particles” dialog</translation>
+    </message>
+    <message>
+        <source>Файл рецепта:</source>
+        <translation>Recipe file:</translation>
+    </message>
+    <message>
+        <source>Файл рецепта</source>
+        <translation>Recipe file</translation>
+    </message>
+    <message>
+        <source>Обзор...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>Сохранить рецепт...</source>
+        <translation>Save recipe...</translation>
+    </message>
+    <message>
+        <source>по числу ядер</source>
+        <translation>one per core</translation>
+    </message>
+    <message>
+        <source>&amp;Изображения:</source>
+        <translation>&amp;Images:</translation>
+    </message>
+    <message>
+        <source>Папка &amp;результатов:</source>
+        <translation>&amp;Results folder:</translation>
+    </message>
+    <message>
+        <source>&amp;Потоков:</source>
+        <translation>&amp;Threads:</translation>
+    </message>
+    <message>
+        <source>%v из %m</source>
+        <translation>%v of %m</translation>
+    </message>
+    <message>
+        <source>Запустить</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Папка с изображениями</source>
+        <translation>Folder of images</translation>
+    </message>
+    <message>
+        <source>Изображения</source>
+        <translation>Images</translation>
+    </message>
+    <message>
+        <source>Все графические файлы|*.bmp;*.jpg;*.gif;*.emf;*.wmf;*.tif;*.png;*.ico;*.pcx|Все файлы (*.*)|*.*</source>
+        <translation>All picture files|*.bmp;*.jpg;*.gif;*.emf;*.wmf;*.tif;*.png;*.ico;*.pcx|All files (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Рецепты (*.txt)|*.txt|Все файлы (*.*)|*.*</source>
+        <translation>Recipes (*.txt)|*.txt|All files (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Папка результатов</source>
+        <translation>Results folder</translation>
+    </message>
+    <message>
+        <source>Не удается прочитать рецепт &quot;%1&quot;</source>
+        <translation>Cannot read the recipe &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Ошибка в рецепте &quot;%1&quot;: %2</source>
+        <translation>Error in the recipe &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Сохранить рецепт</source>
+        <translation>Save recipe</translation>
+    </message>
+    <message>
+        <source>В папке &quot;%1&quot; нет изображений</source>
+        <translation>The folder &quot;%1&quot; holds no images</translation>
+    </message>
+    <message>
+        <source>Выберите папку с изображениями или файлы</source>
+        <translation>Choose a folder of images or the files</translation>
+    </message>
+    <message>
+        <source>Выберите папку результатов</source>
+        <translation>Choose the results folder</translation>
+    </message>
+    <message>
+        <source>Обработка...</source>
+        <translation>Processing...</translation>
+    </message>
+    <message>
+        <source>Не удается создать папку &quot;%1&quot;</source>
+        <translation>Cannot create the folder &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Различных значений больше, чем вмещает выборка (%1); выборка и распределение не записаны</source>
+        <translation>More distinct values than a sample holds (%1); the sample and the fit were not written</translation>
+    </message>
+    <message>
+        <source>Файл &quot;%1&quot; остался от прежнего запуска и не удален</source>
+        <translation>The file &quot;%1&quot; is left from an earlier run and could not be removed</translation>
+    </message>
+    <message>
+        <source>Пропущено &quot;%1&quot;: %2</source>
+        <translation>Skipped &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Изображение %1 из %2: %3</source>
+        <translation>Image %1 of %2: %3</translation>
+    </message>
+    <message>
+        <source>Расчет распределения...</source>
+        <translation>Fitting the distribution...</translation>
+    </message>
+    <message>
+        <source>Отменено; файлы результатов не записаны</source>
+        <translation>Cancelled; no result files were written</translation>
+    </message>
+    <message>
+        <source>Не выполнено</source>
+        <translation>Not done</translation>
+    </message>
+    <message>
+        <source>Готово: изображений %1, частиц %2</source>
+        <translation>Done: %1 images, %2 particles</translation>
+    </message>
+</context>
+<context>
     <name>TDlgCalc</name>
     <message>
         <source>Калькулятор</source>
@@ -729,6 +884,42 @@ The interface language changes when the program is started again.</translation>
     <message>
         <source>Законы распределения по методу максимального правдоподобия с доверительными интервалами</source>
         <translation>Distribution laws by maximum likelihood with confidence intervals</translation>
+    </message>
+    <message>
+        <source>Нет изображения для анализа</source>
+        <translation>No image to analyse</translation>
+    </message>
+    <message>
+        <source>Поиск частиц</source>
+        <translation>Finding particles</translation>
+    </message>
+    <message>
+        <source>Недостаточно памяти для поиска частиц</source>
+        <translation>Not enough memory to find the particles</translation>
+    </message>
+    <message>
+        <source>Частицы %1</source>
+        <translation>Particles %1</translation>
+    </message>
+    <message>
+        <source>Изображений: %1, частиц: %2</source>
+        <translation>Images: %1, particles: %2</translation>
+    </message>
+    <message>
+        <source>Частицы...</source>
+        <translation>Particles...</translation>
+    </message>
+    <message>
+        <source>Найти и измерить частицы изображения</source>
+        <translation>Find and measure the particles of the image</translation>
+    </message>
+    <message>
+        <source>Пакетная обработка...</source>
+        <translation>Batch processing...</translation>
+    </message>
+    <message>
+        <source>Измерить частицы всех изображений папки в одну выборку</source>
+        <translation>Measure the particles of every image in a folder into one sample</translation>
     </message>
 </context>
 <context>
@@ -1241,6 +1432,228 @@ The interface language changes when the program is started again.</translation>
     <message>
         <source>Функция пользователя</source>
         <translation>User function</translation>
+    </message>
+</context>
+<context>
+    <name>TParticlesDlg</name>
+    <message>
+        <source>Частицы</source>
+        <translation>Particles</translation>
+    </message>
+    <message>
+        <source>Порог</source>
+        <translation>Threshold</translation>
+    </message>
+    <message>
+        <source>Автоматический (метод Оцу)</source>
+        <translation>Automatic (Otsu&apos;s method)</translation>
+    </message>
+    <message>
+        <source>Яркость, %:</source>
+        <translation>Brightness, %:</translation>
+    </message>
+    <message>
+        <source>Яркость, %</source>
+        <translation>Brightness, %</translation>
+    </message>
+    <message>
+        <source>тёмные на светлом</source>
+        <translation>dark on light</translation>
+    </message>
+    <message>
+        <source>светлые на тёмном</source>
+        <translation>light on dark</translation>
+    </message>
+    <message>
+        <source>Заполнять отверстия</source>
+        <translation>Fill holes</translation>
+    </message>
+    <message>
+        <source>Исключать касающиеся края</source>
+        <translation>Exclude particles touching the border</translation>
+    </message>
+    <message>
+        <source>Разделять касающиеся частицы</source>
+        <translation>Separate touching particles</translation>
+    </message>
+    <message>
+        <source>8 соседей</source>
+        <translation>8 neighbours</translation>
+    </message>
+    <message>
+        <source>4 соседа</source>
+        <translation>4 neighbours</translation>
+    </message>
+    <message>
+        <source>Эквивалентный диаметр</source>
+        <translation>Equivalent circle diameter</translation>
+    </message>
+    <message>
+        <source>Площадь</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>Периметр</source>
+        <translation>Perimeter</translation>
+    </message>
+    <message>
+        <source>Максимальный диаметр Ферета</source>
+        <translation>Maximum Feret diameter</translation>
+    </message>
+    <message>
+        <source>Минимальный диаметр Ферета</source>
+        <translation>Minimum Feret diameter</translation>
+    </message>
+    <message>
+        <source>&amp;Объекты:</source>
+        <translation>&amp;Objects:</translation>
+    </message>
+    <message>
+        <source>&amp;Минимальная площадь, пикс.:</source>
+        <translation>&amp;Minimum area, px:</translation>
+    </message>
+    <message>
+        <source>&amp;Глубина разделения, пикс.:</source>
+        <translation>Separation &amp;depth, px:</translation>
+    </message>
+    <message>
+        <source>&amp;Связность:</source>
+        <translation>&amp;Connectivity:</translation>
+    </message>
+    <message>
+        <source>&amp;Величина для выборки:</source>
+        <translation>&amp;Measure for the sample:</translation>
+    </message>
+    <message>
+        <source>Нет изображения</source>
+        <translation>No image</translation>
+    </message>
+    <message>
+        <source>Порог: уровень серого %1; объекты показаны красным</source>
+        <translation>Threshold: grey level %1; objects shown in red</translation>
+    </message>
+</context>
+<context>
+    <name>TParticlesForm</name>
+    <message>
+        <source>Файл</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>№</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>X, пикс.</source>
+        <translation>X, px</translation>
+    </message>
+    <message>
+        <source>Y, пикс.</source>
+        <translation>Y, px</translation>
+    </message>
+    <message>
+        <source>Площадь, пикс.</source>
+        <translation>Area, px</translation>
+    </message>
+    <message>
+        <source>Площадь, мкм²</source>
+        <translation>Area, µm²</translation>
+    </message>
+    <message>
+        <source>Экв. диаметр, мкм</source>
+        <translation>ECD, µm</translation>
+    </message>
+    <message>
+        <source>Периметр, мкм</source>
+        <translation>Perimeter, µm</translation>
+    </message>
+    <message>
+        <source>Ферет макс., мкм</source>
+        <translation>Feret max, µm</translation>
+    </message>
+    <message>
+        <source>Ферет мин., мкм</source>
+        <translation>Feret min, µm</translation>
+    </message>
+    <message>
+        <source>Угол Ферета, °</source>
+        <translation>Feret angle, °</translation>
+    </message>
+    <message>
+        <source>Удлинение</source>
+        <translation>Aspect ratio</translation>
+    </message>
+    <message>
+        <source>Круглость</source>
+        <translation>Circularity</translation>
+    </message>
+    <message>
+        <source>У края</source>
+        <translation>At border</translation>
+    </message>
+    <message>
+        <source>да</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>Сохранить таблицу...</source>
+        <translation>Save table...</translation>
+    </message>
+    <message>
+        <source>Сохранить таблицу частиц в файл CSV</source>
+        <translation>Save the table of particles as a CSV file</translation>
+    </message>
+    <message>
+        <source>Эквивалентный диаметр</source>
+        <translation>Equivalent circle diameter</translation>
+    </message>
+    <message>
+        <source>Площадь</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>Периметр</source>
+        <translation>Perimeter</translation>
+    </message>
+    <message>
+        <source>Максимальный диаметр Ферета</source>
+        <translation>Maximum Feret diameter</translation>
+    </message>
+    <message>
+        <source>Минимальный диаметр Ферета</source>
+        <translation>Minimum Feret diameter</translation>
+    </message>
+    <message>
+        <source>Выборка</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Открыть выборку выбранной величины в окне статистики</source>
+        <translation>Open a sample of the chosen measure in a statistics window</translation>
+    </message>
+    <message>
+        <source>&amp;Величина:</source>
+        <translation>&amp;Measure:</translation>
+    </message>
+    <message>
+        <source>Частиц: %1</source>
+        <translation>Particles: %1</translation>
+    </message>
+    <message>
+        <source>   Эквивалентный диаметр, мкм: d10 = %1   d50 = %2   d90 = %3</source>
+        <translation>   Equivalent circle diameter, µm: d10 = %1   d50 = %2   d90 = %3</translation>
+    </message>
+    <message>
+        <source>Различных значений (%1) больше, чем вмещает выборка (%2)</source>
+        <translation>More distinct values (%1) than a sample holds (%2)</translation>
+    </message>
+    <message>
+        <source>Сохранить таблицу частиц</source>
+        <translation>Save the table of particles</translation>
+    </message>
+    <message>
+        <source>Файлы CSV (*.csv)|*.csv|Все файлы (*.*)|*.*</source>
+        <translation>CSV files (*.csv)|*.csv|All files (*.*)|*.*</translation>
     </message>
 </context>
 <context>
