@@ -4,6 +4,7 @@
 #include "analysis/Report.h"
 #include "base/I18n.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
@@ -63,11 +64,13 @@ TEST(Translation, EveryTextIsTranslatedWithItsPlaceholders)
     }
 }
 
-TEST(Translation, EveryQuotedTextOfTheBehaviourIsASourceText)
+// The project's shared documents (../shared/*.md) quote the interface's texts exactly.
+TEST(Translation, EveryQuotedTextOfTheSharedDocumentsIsASourceText)
 {
-    QFile behaviour(kSource + "/../shared/spec.md");
-    if (!behaviour.open(QIODevice::ReadOnly))
-        GTEST_SKIP() << "no ../shared/spec.md beside the source";
+    const QDir shared(kSource + "/../shared");
+    const QStringList documents = shared.entryList({QStringLiteral("*.md")}, QDir::Files);
+    if (documents.isEmpty())
+        GTEST_SKIP() << "no shared documents beside the source";
     // Quoted words that only point at their Latin letters, and a file filter the calibration
     // dialog writes in the toolkit's own form.
     const QSet<QString> exceptions = {
@@ -79,12 +82,16 @@ TEST(Translation, EveryQuotedTextOfTheBehaviourIsASourceText)
     for (const Message &m : ReadTs())
         if (m.finished && !m.translation.isEmpty())
             sources.insert(m.source);
-    const QString text = QString::fromUtf8(behaviour.readAll());
     int quoted = 0;
-    for (const auto &m : QRegularExpression(QStringLiteral("\"([^\"\\n]*[А-Яа-яЁё][^\"\\n]*)\"")).globalMatch(text)) {
-        ++quoted;
-        if (!exceptions.contains(m.captured(1)))
-            EXPECT_TRUE(sources.contains(m.captured(1))) << m.captured(1).toStdString();
+    for (const QString &name : documents) {
+        QFile document(shared.filePath(name));
+        ASSERT_TRUE(document.open(QIODevice::ReadOnly)) << name.toStdString();
+        const QString text = QString::fromUtf8(document.readAll());
+        for (const auto &m : QRegularExpression(QStringLiteral("\"([^\"\\n]*[А-Яа-яЁё][^\"\\n]*)\"")).globalMatch(text)) {
+            ++quoted;
+            if (!exceptions.contains(m.captured(1)))
+                EXPECT_TRUE(sources.contains(m.captured(1))) << name.toStdString() << ": " << m.captured(1).toStdString();
+        }
     }
     EXPECT_GT(quoted, 150);
 }
