@@ -1,5 +1,6 @@
 #include "analysis/TFitDlg.h"
 #include "base/NumberForms.h"
+#include "widgets/Commands.h"
 #include "widgets/Messages.h"
 
 #include <QFormLayout>
@@ -42,15 +43,7 @@ TFitDlg::TFitDlg(QWidget *parent) : QDialog(parent)
         form->addRow(label, field);
     }
 
-    BtnOK = new QPushButton(QStringLiteral("OK"), this);
-    BtnCancel = new QPushButton(tr("Отмена"), this);
-    BtnOK->setDefault(true);
-    connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
+    QHBoxLayout *buttons = OkCancelRow(this, tr("Отмена"), BtnOK, BtnCancel);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(by);

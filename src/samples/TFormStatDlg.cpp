@@ -1,6 +1,7 @@
 #include "samples/TFormStatDlg.h"
 #include "base/NumberForms.h"
 #include "samples/Generation.h"
+#include "widgets/Commands.h"
 #include "widgets/Messages.h"
 
 #include <QFormLayout>
@@ -52,15 +53,7 @@ TFormStatDlg::TFormStatDlg(QWidget *parent) : QDialog(parent)
     pl->addRow(Label2, Edit1);
     pl->addRow(Label3, Edit2);
 
-    BtnOK = new QPushButton(QStringLiteral("OK"), this);
-    BtnCancel = new QPushButton(tr("Отмена"), this);
-    BtnOK->setDefault(true);
-    connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
+    QHBoxLayout *buttons = OkCancelRow(this, tr("Отмена"), BtnOK, BtnCancel);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(law);

@@ -1,5 +1,6 @@
 #include "samples/TGroupDlg.h"
 #include "samples/Grouping.h"
+#include "widgets/Commands.h"
 #include "widgets/Messages.h"
 
 #include <QGroupBox>
@@ -42,15 +43,7 @@ TGroupDlg::TGroupDlg(QWidget *parent) : QDialog(parent)
         pl->addWidget(field);
     }
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    CancelBtn = new QPushButton(tr("Отмена"), this);
-    OKBtn->setDefault(true);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    QHBoxLayout *buttons = OkCancelRow(this, tr("Отмена"), OKBtn, CancelBtn);
 
     auto *top = new QHBoxLayout;
     top->addWidget(kind);
