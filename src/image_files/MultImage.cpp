@@ -37,6 +37,21 @@ QString SizeRefused(const QString &fileName, const PictureSizeError &e)
 
 // Qt's readers: the declared size is checked before anything is allocated, and a picture
 // that cannot be had in memory is told apart from a damaged file.
+// Qt's GIF reader paints every frame onto a picture of the header's logical screen, which it
+// allocates before it reads a pixel and does not report as the size beforehand: a header of
+// a few bytes can ask for hundreds of megabytes. The screen is checked from the header.
+QSize GifScreen(const QString &fileName)
+{
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray h = f.read(10);
+    if (h.size() < 10 || !(h.startsWith("GIF87a") || h.startsWith("GIF89a")))
+        return {};
+    auto word = [&h](int i) { return int(uchar(h[i])) | int(uchar(h[i + 1])) << 8; };
+    return QSize(word(6), word(8));
+}
+
 QImage ReadThroughQt(const QString &fileName)
 {
     // Once: the limit is one value for the whole program, and readers run on several threads.
@@ -47,7 +62,12 @@ QImage ReadThroughQt(const QString &fileName)
     const QSize size = reader.size();
     if (size.isValid() && !PictureSizeAllowed(size.width(), size.height()))
         throw PictureSizeError(size.width(), size.height(), true);
+    const QSize screen = GifScreen(fileName);
+    if (!PictureSizeAllowed(screen.width(), screen.height()))
+        throw PictureSizeError(screen.width(), screen.height(), true);
     QImage work = reader.read();
+    if (!work.isNull() && !PictureSizeAllowed(work.width(), work.height()))
+        throw PictureSizeError(work.width(), work.height(), true);
     if (work.isNull() && size.isValid() && !size.isEmpty()
         && QImage(size, QImage::Format_RGBX8888).isNull())
         throw PictureSizeError(size.width(), size.height(), false);

@@ -92,6 +92,14 @@ TEST(MultImage, LargePicturesOpenAndLargerOnesAreRefusedByName)
     EXPECT_FALSE(TMultImage::LoadPicture(dir.filePath("wide.png"), pic, message));
     EXPECT_TRUE(message.contains("wide.png") && message.contains("16385 x 1")) << message.toStdString();
 
+    // A GIF header whose logical screen (2061 x 63524) Qt would allocate before any pixel.
+    QFile gifBomb(dir.filePath("bomb.gif"));
+    ASSERT_TRUE(gifBomb.open(QIODevice::WriteOnly));
+    gifBomb.write(QByteArray::fromBase64("R0lGODdhDQgk+IMAALu+M7ufGny0owQAAACAAAC+GyefDjlvFwJvELs6HrsJK3wpF6AAACdDECcJAABAASwAAAkAAAhVAB8IXMDPgIECADs="));
+    gifBomb.close();
+    EXPECT_FALSE(TMultImage::LoadPicture(gifBomb.fileName(), pic, message));
+    EXPECT_TRUE(message.contains("2061 x 63524")) << message.toStdString();
+
     QByteArray pcxBomb(128, '\0'); // 4095 x 65536, no data
     pcxBomb[0] = 10;
     pcxBomb[1] = 5;
