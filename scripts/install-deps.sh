@@ -7,7 +7,7 @@ PACKAGES=(
   # build
   g++ make cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgif-dev libsane-dev libopencv-core-dev libopencv-imgproc-dev
+  libgif-dev libtiff-dev libsane-dev libopencv-core-dev libopencv-imgproc-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # the English translation: lupdate and lrelease, and their CMake functions
   qt6-l10n-tools qt6-tools-dev

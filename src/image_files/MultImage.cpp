@@ -5,6 +5,7 @@
 #include "image_files/Metafile.h"
 #include "image_files/PcxCodec.h"
 #include "image_files/PictureMemory.h"
+#include "image_files/TiffReader.h"
 #include "samples/DataFiles.h"
 #include "base/Errors.h"
 #include "base/NumberForms.h"
@@ -56,6 +57,9 @@ QImage ReadThroughQt(const QString &fileName)
 {
     // Once: the limit is one value for the whole program, and readers run on several threads.
     static const bool limited = (QImageReader::setAllocationLimit(kReaderAllocationLimitMB), true);
+    QImage direct;
+    if (tiffread::ReadRgb(fileName, direct))
+        return direct;
     (void)limited;
     QImageReader reader(fileName);
     reader.setDecideFormatFromContent(true); // the content, not the name, tells the coding

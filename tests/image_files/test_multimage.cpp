@@ -1,6 +1,7 @@
 #include "image_files/MultImage.h"
 #include "image_files/PictureMemory.h"
 
+#include <QColorSpace>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
@@ -66,6 +67,74 @@ TEST(MultImage, DispatchByExtension)
     EXPECT_FALSE(TMultImage::LoadPicture(junk.fileName(), pic, message));
     EXPECT_TRUE(pic.isNull());
     EXPECT_TRUE(message.contains("junk.png"));
+}
+
+// Common RGB files are read through libtiff directly, the rest through Qt's reader: both
+// must give what Qt's reader gives, with the resolution and colour profile writers pass on.
+TEST(MultImage, TiffFilesReadAsQtReadsThem)
+{
+    QTemporaryDir dir;
+    QImage rgb = Picture();
+    rgb.setDotsPerMeterX(11811);
+    rgb.setDotsPerMeterY(5906);
+    rgb.setColorSpace(QColorSpace::SRgb);
+    QImage alpha = rgb.convertToFormat(QImage::Format_ARGB32);
+    alpha.setPixel(3, 4, qRgba(10, 20, 30, 40));
+    const struct {
+        const char *name;
+        QImage picture;
+        int compression;
+    } cases[] = {{"rgb.tif", rgb, 0},
+                 {"lzw.tif", rgb, 1},
+                 {"grey.tif", rgb.convertToFormat(QImage::Format_Grayscale8), 0},
+                 {"alpha.tif", alpha, 1},
+                 {"indexed.tif", rgb.convertToFormat(QImage::Format_Indexed8), 0}};
+    for (const auto &c : cases) {
+        const QString name = dir.filePath(c.name);
+        QImageWriter writer(name, "tiff");
+        writer.setCompression(c.compression);
+        ASSERT_TRUE(writer.write(c.picture)) << c.name;
+        const QImage qt = QImageReader(name).read().convertToFormat(QImage::Format_RGBX8888);
+        QImage pic;
+        QString message;
+        ASSERT_TRUE(TMultImage::LoadPicture(name, pic, message)) << c.name;
+        EXPECT_EQ(pic, qt) << c.name;
+        EXPECT_EQ(pic.dotsPerMeterX(), qt.dotsPerMeterX()) << c.name;
+        EXPECT_EQ(pic.dotsPerMeterY(), 5906) << c.name;
+        EXPECT_EQ(pic.colorSpace(), qt.colorSpace()) << c.name;
+    }
+    EXPECT_EQ(QImage(QImageReader(dir.filePath("rgb.tif")).read()).colorSpace(), QColorSpace(QColorSpace::SRgb));
+
+    // Strip data beyond the end of the file: refused, not shown as a picture.
+    QFile f(dir.filePath("lzw.tif"));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    ASSERT_TRUE(bytes.startsWith("II"));
+    const auto word = [&bytes](qsizetype at, int n) {
+        quint32 v = 0;
+        for (int i = n - 1; i >= 0; --i)
+            v = v << 8 | uchar(bytes[at + i]);
+        return v;
+    };
+    const quint32 ifd = word(4, 4);
+    bool patched = false;
+    for (quint32 i = 0; i < word(ifd, 2) && !patched; ++i) {
+        const quint32 entry = ifd + 2 + 12 * i;
+        if (word(entry, 2) == 273 && word(entry + 4, 4) == 1) { // the one strip's offset
+            for (int k = 0; k < 4; ++k)
+                bytes[entry + 8 + k] = char(0x7F);
+            patched = true;
+        }
+    }
+    ASSERT_TRUE(patched);
+    f.seek(0);
+    f.write(bytes);
+    f.close();
+    QImage pic = rgb;
+    QString message;
+    EXPECT_FALSE(TMultImage::LoadPicture(f.fileName(), pic, message));
+    EXPECT_TRUE(pic.isNull());
+    EXPECT_TRUE(message.contains("lzw.tif")) << message.toStdString();
 }
 
 TEST(MultImage, LargePicturesOpenAndLargerOnesAreRefusedByName)
